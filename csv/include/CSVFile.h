@@ -1,0 +1,47 @@
+#pragma once
+
+#include "CSVRange.h"
+#include "CSVStream.h"
+#include "CSV_API.h"
+#include "PointerArray.h"
+#include "ProgressWindow.h"
+
+#include <cstdint>
+#include <iostream>
+#include <string>
+
+// A CSV file read range by range, with the summary functions over each range.
+class CSV_API CCSVFile : public CCSVStream
+{
+public:
+    // Back to the first line; 0 when that is not possible (standard input read past it).
+    int CSVRewind();
+    // Drops the buffered lines before the range and reads until a line lies after it;
+    // the number of buffered lines, 0 when nothing is left.
+    int CSVReadNextLines(CCSVRange* range);
+    // Reads one line into the buffer; its time stamp, 0 at the end.
+    int CSVGetNextTime(std::int64_t& time);
+    // The result of selected function over the buffered lines in the range (-1: the text
+    // of the last of them); 0 when the function does not exist or no line is in the range.
+    int CSVGetField(int function, CCSVRange* range, std::string& value, int linesReady);
+    // One record of all functions per range of length lines (byLines) or milliseconds.
+    int CSVSummarize(int byLines, std::int64_t length, std::ostream& out = std::cout,
+                     std::ostream& err = std::cerr);
+
+    // Positions the stream before its first data line with an empty buffer; false when
+    // that is not possible.
+    bool StartData();
+
+    CCSVRange m_Range;
+};
+
+// Several CSV files merged along the lines of a master file; owns the files.
+class CSV_API CCSVFilesEx : public CPointerArray<CCSVFile>
+{
+public:
+    // One record per master line (master counted from 0) with every file's values over
+    // the time since the previous master line. Progress goes to progress, or to standard
+    // error when that is a terminal.
+    int CSVCompile(int master, int withFunctionNames, std::ostream& out = std::cout,
+                   std::ostream& err = std::cerr, CProgressWindowBase* progress = nullptr);
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "CSVAxis.h"
+#include "CSV_API.h"
+#include "PointerArray.h"
+#include "TextStreamProcessor.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Where the X coordinate of a table's lines comes from.
+enum CSVFormatType
+{
+    CSVFormatTime = 0,         // the line's time stamp
+    CSVFormatRelativeTime = 1, // the time stamp minus the stream's earliest one
+    CSVFormatXY = 2,           // the first column's value
+    CSVFormatLineNumber = 3,   // the line's number in the stream
+};
+
+// What a stream knows of one column.
+struct CSVColumn
+{
+    std::string m_strHeader;
+    std::string m_strCaption;
+    int m_bHasCaption = 0;
+    int m_nIndex = 0;
+};
+
+// The values of one column, one per line, with their range.
+class CSV_API CCSVColumn : public CCSVAxis
+{
+public:
+    CCSVColumn() = default;
+    virtual ~CCSVColumn() = default;
+
+    CSVColumn* m_pFormat = nullptr; // not owned
+    std::vector<double> m_Values;
+};
+
+// Columns of values with one X value or time stamp per line. Owns its columns; fills itself
+// from a CSV stream or is filled directly by its user.
+class CSV_API CCSVTable : public CPointerArray<CCSVColumn>, public CTextStreamProcessor
+{
+public:
+    explicit CCSVTable(CSVFormatType formatType = CSVFormatXY,
+                       CTextStreamProcessor* nextProcessor = nullptr);
+    ~CCSVTable() override;
+
+    // Destroys the columns; X values, ranges and title stay.
+    void DeleteAll();
+
+    int ProcessStreamStart(CTextStream* stream) override;
+    int ProcessStreamLine(CTextStream* stream, std::string& text) override;
+    int ProcessStreamEnd(CTextStream* stream, std::string& text) override;
+
+    CCSVAxis m_ValueAxis;
+    std::string m_strTitle;
+    CSVFormatType m_FormatType;
+    std::vector<double> m_XValues;
+    CCSVAxis m_XAxis;
+    std::vector<std::int64_t> m_TimeStamps;
+    CCSVTimeScale m_TimeScale;
+    CTextStreamProcessor* m_pNextProcessor; // not owned
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "CSV_API.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+// A text or binary file over C stdio, read line by line.
+class CSV_API CStdioFile
+{
+public:
+    enum OpenFlags : unsigned {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareDenyWrite = 0x0020,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+        typeText = 0x4000,
+        typeBinary = 0x8000,
+    };
+
+    CStdioFile() = default;
+    CStdioFile(const CStdioFile&) = delete;
+    CStdioFile& operator=(const CStdioFile&) = delete;
+    virtual ~CStdioFile();
+
+    virtual bool Open(const char* fileName, unsigned openFlags);
+    // False when buffered output could not be written.
+    virtual bool Close();
+    bool IsOpen() const { return m_pStream != nullptr; }
+
+    // The next line without its line end (CR LF, CR or LF); false when nothing is left.
+    virtual bool ReadString(std::string& line);
+    // Writes the text as it is; false when it could not be written.
+    virtual bool WriteString(const char* text);
+
+    std::int64_t GetLength() const;
+    std::int64_t GetPosition() const;
+    bool SeekToBegin();
+    bool Flush();
+
+    FILE* m_pStream = nullptr;
+    std::string m_strFileName;
+
+protected:
+    // Reads one line into line, keeping its "\n"; false at the end of the file.
+    bool ReadRawLine(std::string& line);
+
+private:
+    struct FreeBuffer
+    {
+        void operator()(char* buffer) const { std::free(buffer); }
+    };
+    std::unique_ptr<char, FreeBuffer> m_pLineBuffer;
+    std::size_t m_nLineBufferSize = 0;
+};
+
+// Removes one trailing CR LF pair, or else one CR or LF.
+CSV_API void RemoveLineEnd(std::string& line);

@@ -1,0 +1,225 @@
+#include "CSVStream.h"
+
+#include "Strings.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+
+const char* const CSVFunctionNames[7] = {"Last",   "Average", "Minimum", "Maximum",
+                                         "Sum",    "Stddev",  "Count"};
+const char CSVFunctionLetters[8] = "LANXSDC";
+
+namespace {
+
+// Column numbers above this are taken for mistakes rather than columns to make.
+constexpr long MaxColumnNumber = 100000;
+
+int FunctionTypeOf(char letter)
+{
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    for (int type = CSVFunctionAverage; type <= CSVFunctionCount; ++type) {
+        if (CSVFunctionLetters[type] == upper)
+            return type;
+    }
+    return CSVFunctionLast;
+}
+
+} // namespace
+
+CCSVStream::~CCSVStream() = default;
+
+int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separator,
+                           const std::string& decimalPoint, CTextStreamProcessor* processor)
+{
+    const std::size_t comma = fileSpec.find(',');
+    m_bHeader = 0;
+    m_bAllColumns = 0;
+    m_strSeparator = separator;
+    m_strDecimal = decimalPoint;
+    m_pLine = nullptr;
+    m_nDateColumn = -1;
+    m_nTimeColumn = -1;
+    RemoveLines();
+    RemoveColumns();
+    m_pProcessor = nullptr;
+    if (!CTextStream::OpenStream(fileSpec.substr(0, comma), nullptr))
+        return 0;
+
+    m_nLine = -1;
+    CCSVLine* line = nullptr;
+    if (CSVReadNextLine(&line)) {
+        CSVReadFormat(line);
+        if (comma != std::string::npos) {
+            CSVGetFunctions(fileSpec, line);
+            line->GetDateTime(m_nDateColumn, m_nTimeColumn);
+        }
+    }
+    m_pProcessor = processor;
+    if (m_pProcessor) {
+        m_pProcessor->ProcessStreamStart(this);
+        if (!m_bHeader && m_pLine)
+            m_pProcessor->ProcessStreamLine(this, m_strText);
+    }
+    return 1;
+}
+
+int CCSVStream::CSVReadNextLine(CCSVLine** line)
+{
+    std::string text;
+    const int result = ReadNextLine(text);
+    if (line)
+        *line = result ? m_pLine : nullptr;
+    return result;
+}
+
+int CCSVStream::ReadNextLine(std::string& line)
+{
+    if (!CTextStream::ReadNextLine(line))
+        return 0;
+    auto* csvLine = new CCSVLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str(),
+                                 m_nDateColumn, m_nTimeColumn);
+    m_LineBuffer.Insert(csvLine);
+    m_pLine = csvLine;
+    m_strText = line;
+    return 1;
+}
+
+int CCSVStream::CSVReadFormat(CCSVLine* line)
+{
+    RemoveColumns();
+    if (!line)
+        return 1;
+    bool buffered = false;
+    for (const auto& kept : m_LineBuffer)
+        buffered = buffered || kept.get() == line;
+    if (!buffered)
+        m_LineBuffer.Insert(line);
+    for (int i = 0; i < line->GetColumnCount(); ++i) {
+        auto* column = new CSVColumn;
+        column->m_strHeader = column->m_strCaption = line->m_Fields[static_cast<std::size_t>(i)];
+        column->m_nIndex = i;
+        m_Format.Add(column);
+    }
+    return 1;
+}
+
+void CCSVStream::CSVGetFunctions(const std::string& fileSpec, CCSVLine*)
+{
+    m_nDateColumn = -1;
+    m_nTimeColumn = -1;
+    const std::size_t comma = fileSpec.find(',');
+    if (comma == std::string::npos)
+        return;
+    const std::string selection = fileSpec.substr(comma + 1);
+    int position = 0;
+    for (int k = 0; position < static_cast<int>(selection.size()); ++k) {
+        const std::string item = GetNextCSV(selection, ",", position);
+        std::string token = item;
+        std::string name;
+        bool named = false;
+        const std::size_t bracket = item.find('[');
+        if (bracket != std::string::npos) {
+            token = item.substr(0, bracket);
+            for (const char c : item.substr(bracket + 1)) {
+                if (c != '[' && c != ']')
+                    name += c;
+            }
+            named = !name.empty();
+            if (!named)
+                m_bHeader = 1;
+        }
+        if (token == "*") {
+            m_bAllColumns = 1;
+            continue;
+        }
+        const long n = token.empty() ? 0 : std::atol(token.c_str());
+        if (n < 1 || n > MaxColumnNumber)
+            continue;
+        while (m_Format.GetSize() < n) {
+            auto* column = new CSVColumn;
+            column->m_nIndex = m_Format.GetSize();
+            m_Format.Add(column);
+        }
+        CSVColumn* column = m_Format[static_cast<int>(n - 1)];
+        if (named) {
+            column->m_strCaption = name;
+            column->m_bHasCaption = 1;
+        }
+        if (k == 0) {
+            m_nDateColumn = static_cast<int>(n - 1);
+        } else if (k == 1) {
+            m_nTimeColumn = static_cast<int>(n - 1);
+        } else {
+            auto* function = new CSVFunction;
+            function->m_pColumn = column;
+            function->m_nType = FunctionTypeOf(token.back());
+            m_Functions.Add(function);
+        }
+    }
+    if (!m_bHeader) {
+        for (const auto& column : m_Format) {
+            if (!column->m_bHasCaption)
+                column->m_strCaption = FormatString("Column %d", column->m_nIndex + 1);
+        }
+    }
+}
+
+std::string CCSVStream::GetParams() const
+{
+    std::string params = m_strName;
+    params += FormatString(",%d,%d", m_nDateColumn + 1, m_nTimeColumn + 1);
+    if (m_bAllColumns) {
+        params += ",*";
+    } else {
+        for (const auto& function : m_Functions) {
+            const CSVColumn* column = function->m_pColumn;
+            params += FormatString(",%d%c", column->m_nIndex + 1,
+                                   CSVFunctionLetters[function->m_nType]);
+            if (column->m_bHasCaption)
+                params += "[" + column->m_strCaption + "]";
+        }
+    }
+    if (m_bHeader)
+        params += ",[]";
+    return params;
+}
+
+std::string CCSVStream::GetHeader(int withFilePrefix, int withFunctionName) const
+{
+    std::string prefix = std::filesystem::path(m_strName).stem().string();
+    ReplaceAll(prefix, ";", "_");
+    prefix += "/";
+    std::string header;
+    if (m_bAllColumns) {
+        for (const auto& column : m_Format)
+            header += ";" + (withFilePrefix ? prefix : "") + column->m_strCaption;
+        return header;
+    }
+    for (const auto& function : m_Functions) {
+        header += ";";
+        if (withFilePrefix)
+            header += prefix;
+        if (withFunctionName)
+            header += std::string(CSVFunctionNames[function->m_nType]) + " of ";
+        header += function->m_pColumn->m_strCaption;
+    }
+    return header;
+}
+
+void CCSVStream::RemoveColumns()
+{
+    RemoveFunctions();
+    m_Format.RemoveAll();
+}
+
+void CCSVStream::RemoveFunctions()
+{
+    m_Functions.RemoveAll();
+}
+
+void CCSVStream::RemoveLines()
+{
+    m_LineBuffer.RemoveAll();
+    m_pLine = nullptr;
+}

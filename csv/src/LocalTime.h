@@ -1,0 +1,11 @@
+#pragma once
+
+#include <ctime>
+
+// Local-time conversions behind the time functions: thread-safe, and fast for runs of close
+// times such as the lines of a CSV file. Both assume the process keeps its time zone.
+
+// localtime; false for times before 1970 and times the runtime cannot break down.
+bool LocalBreakDown(std::time_t time, std::tm& tm);
+// mktime; normalises tm in place, -1 when the fields make no time.
+std::time_t LocalMakeTime(std::tm& tm);

@@ -1,0 +1,2 @@
+#include "CSVTabs.h"
+#include <gtest/gtest.h>

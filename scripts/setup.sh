@@ -1,0 +1,27 @@
+# Sourced by the scripts: installs the Debian packages the build needs, when missing.
+
+TELVAN_PACKAGES=(cmake ninja-build g++ pkg-config tzdata libgtest-dev libgmock-dev libbenchmark-dev)
+
+telvan_install() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}" >&2
+        local sudo=()
+        if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
+        "${sudo[@]}" apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+telvan_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" -j"$(nproc)"
+}
