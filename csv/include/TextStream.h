@@ -1,15 +1,15 @@
 #pragma once
 
 #include "CSV_API.h"
-#include "StdioFile.h"
+#include "StdioFileEx.h"
 
 #include <ctime>
 #include <string>
 
 class CTextStreamProcessor;
 
-// Lines of a file or of standard input, handed one by one to a processor.
-class CSV_API CTextStream : public CStdioFile
+// Lines of a file (UTF-16 files too) or of standard input, handed one by one to a processor.
+class CSV_API CTextStream : public CStdioFileEx
 {
 public:
     explicit CTextStream(int keepNewline = 0) : m_bKeepNewline(keepNewline) {}

@@ -5,17 +5,17 @@
 namespace {
 
 // A line of an all-columns file in the merged convention: fields separated by ";", decimal
-// comma. Field by field, so a "," separator and a "." decimal point cannot be confused.
+// comma. Field by field, so that a "," separator and a "." decimal point cannot be confused,
+// and the date and time fields keep their points.
 std::string MergedLineText(const std::string& text, const CCSVFile& file)
 {
     std::string merged;
     int position = 0;
-    bool firstField = true;
-    while (position < static_cast<int>(text.size())) {
+    for (int index = 0; position < static_cast<int>(text.size()); ++index) {
         std::string field = GetNextCSV(text, file.m_strSeparator.c_str(), position);
-        ReplaceAll(field, file.m_strDecimal, ",");
-        merged += (firstField ? "" : ";") + field;
-        firstField = false;
+        if (index != file.m_nDateColumn && index != file.m_nTimeColumn)
+            ReplaceAll(field, file.m_strDecimal, ",");
+        merged += (index ? ";" : "") + field;
     }
     return merged;
 }

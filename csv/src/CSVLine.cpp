@@ -105,28 +105,30 @@ std::int64_t CCSVLine::GetDateTime(int dateColumn, int timeColumn)
     }
 
     m_TimeStamp = 0;
-    if (!IsDateText(dateText) || !IsTimeText(timeText))
+    // Only the texts the mode uses are checked, so a date alone and a time alone count.
+    if ((m_nTimeMode != 3 && !IsDateText(dateText)) || (m_nTimeMode != 0 && !IsTimeText(timeText)))
         return m_TimeStamp;
 
     // Only the DD.MM.YYYY at the start counts; a trailing blank must not turn into 1970.
-    dateText.resize(10);
-    _timeb date{};
-    UpdateDate(dateText.c_str(), &date);
-    _timeb time;
-    GetCurrentTimeb(&time);
-    UpdateTime(timeText.c_str(), &time);
-
+    if (dateText.size() > 10)
+        dateText.resize(10);
     std::int64_t result = 0;
-    switch (m_nTimeMode) {
-    case 0:
-        TimebToInt64(&date, &result);
-        break;
-    case 3:
-        TimebToInt64(&time, &result);
-        break;
-    default:
-        DateAndTimeToInt64(&date, &time, &result);
-        break;
+    if (m_nTimeMode == 0) {
+        // A date alone stands for its local midnight.
+        std::tm day{};
+        UpdateDate(dateText.c_str(), &day);
+        day.tm_isdst = -1;
+        TmToInt64(&day, &result);
+    } else {
+        _timeb date{};
+        UpdateDate(dateText.c_str(), &date);
+        _timeb time;
+        GetCurrentTimeb(&time);
+        UpdateTime(timeText.c_str(), &time);
+        if (m_nTimeMode == 3)
+            TimebToInt64(&time, &result);
+        else
+            DateAndTimeToInt64(&date, &time, &result);
     }
     m_TimeStamp = result;
     return m_TimeStamp;

@@ -53,6 +53,9 @@ int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separ
         if (comma != std::string::npos) {
             CSVGetFunctions(fileSpec, line);
             line->GetDateTime(m_nDateColumn, m_nTimeColumn);
+        } else {
+            // Without a selection the first line names the columns.
+            m_bHeader = 1;
         }
     }
     m_pProcessor = processor;

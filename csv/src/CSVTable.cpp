@@ -94,13 +94,20 @@ int CCSVTable::ProcessStreamLine(CTextStream* stream, std::string& text)
         break;
     }
 
+    // The common range takes only columns that hold a value, so that neither an empty
+    // column's 0 nor the range of an earlier stream creeps into it.
+    if (first)
+        m_ValueAxis.m_bEmpty = true;
     for (int i = 0; i < GetSize(); ++i) {
         CCSVColumn* column = GetAt(i);
         double value = dbl_nan;
         line.GetColumn(column->m_pFormat ? column->m_pFormat->m_nIndex : 0, value);
         column->m_Values.push_back(value);
         column->AddValue(value, first);
-        m_ValueAxis.Merge(*column, first && i == 0);
+        if (!column->m_bEmpty) {
+            m_ValueAxis.Merge(*column, m_ValueAxis.m_bEmpty);
+            m_ValueAxis.m_bEmpty = false;
+        }
     }
     return m_pNextProcessor ? m_pNextProcessor->ProcessStreamLine(stream, text) : 1;
 }

@@ -1,2 +1,325 @@
-#include "CSVTabs.h"
+#include "CSVStream.h"
+#include "CSVTable.h"
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+std::int64_t Local(int day, int hour, int minute, int second)
+{
+    std::tm tm{};
+    tm.tm_year = 110;
+    tm.tm_mon = 11;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
+}
+
+// Reads the file spec through a stream into the table.
+void Fill(CCSVStream& stream, CCSVTable& table, const std::string& spec)
+{
+    ASSERT_EQ(stream.OpenStream(spec, ";", ",", &table), 1);
+    stream.ProcessStream();
+}
+
+// Counts what reaches the next processor of a chain.
+class Counter : public CTextStreamProcessor
+{
+public:
+    int ProcessStreamStart(CTextStream*) override { return ++starts; }
+    int ProcessStreamLine(CTextStream*, std::string& line) override
+    {
+        lastLine = line;
+        return ++lines < stopAfter;
+    }
+    int ProcessStreamEnd(CTextStream*, std::string&) override { return ++ends; }
+    int starts = 0;
+    int lines = 0;
+    int ends = 0;
+    int stopAfter = 1000;
+    std::string lastLine;
+};
+
+} // namespace
+
+TEST(CSVStream, SelectionParsing)
+{
+    TempDir dir;
+    const std::string file = dir.Write("data.csv", "d;t;a;b;c\n");
+    CCSVStream stream;
+    ASSERT_EQ(stream.OpenStream(file + ",1,2,3A,5X[Peak],4q,7", ";", ",", nullptr), 1);
+    EXPECT_EQ(stream.m_nDateColumn, 0);
+    EXPECT_EQ(stream.m_nTimeColumn, 1);
+    ASSERT_EQ(stream.m_Functions.GetSize(), 4);
+    EXPECT_EQ(stream.m_Functions[0]->m_nType, CSVFunctionAverage);
+    EXPECT_EQ(stream.m_Functions[1]->m_nType, CSVFunctionMaximum);
+    EXPECT_EQ(stream.m_Functions[1]->m_pColumn->m_strCaption, "Peak");
+    EXPECT_EQ(stream.m_Functions[2]->m_nType, CSVFunctionLast);
+    EXPECT_EQ(stream.m_Functions[2]->m_pColumn->m_nIndex, 3);
+    // Column 7 lies past the first line's fields: empty columns are made up to it.
+    EXPECT_EQ(stream.m_Format.GetSize(), 7);
+    EXPECT_EQ(stream.m_Functions[3]->m_pColumn->m_nIndex, 6);
+    // Without a header line the first line is data, so captions are numbered.
+    EXPECT_EQ(stream.m_Format[0]->m_strCaption, "Column 1");
+    EXPECT_EQ(stream.m_Format[4]->m_strCaption, "Peak");
+    EXPECT_EQ(stream.GetParams(), file + ",1,2,3A,5X[Peak],4L,7L");
+    EXPECT_EQ(stream.GetHeader(1, 1),
+              ";data/Average of Column 3;data/Maximum of Peak;data/Last of Column 4;"
+              "data/Last of Column 7");
+    EXPECT_EQ(stream.GetHeader(0, 0), ";Column 3;Peak;Column 4;Column 7");
+}
+
+TEST(CSVStream, InvalidItemsAreIgnoredAndParamsReadBack)
+{
+    TempDir dir;
+    const std::string file = dir.Write("x;y.csv", "d;t;v\n");
+    CCSVStream stream;
+    ASSERT_EQ(stream.OpenStream(file + ",0,x,3D[Spread],-4A,,99999999999S,[]", ";", ",", nullptr), 1);
+    EXPECT_EQ(stream.m_nDateColumn, -1);
+    EXPECT_EQ(stream.m_nTimeColumn, -1);
+    ASSERT_EQ(stream.m_Functions.GetSize(), 1);
+    EXPECT_EQ(stream.m_bHeader, 1);
+    EXPECT_EQ(stream.m_Format[0]->m_strCaption, "d");
+    EXPECT_EQ(stream.GetHeader(1, 0), ";x_y/Spread");
+
+    const std::string params = stream.GetParams();
+    CCSVStream again;
+    ASSERT_EQ(again.OpenStream(params, ";", ",", nullptr), 1);
+    EXPECT_EQ(again.GetParams(), params);
+    EXPECT_EQ(again.m_bHeader, 1);
+}
+
+TEST(CSVStream, WithoutSelectionTheFirstLineGivesCaptions)
+{
+    TempDir dir;
+    CCSVStream stream;
+    ASSERT_EQ(stream.OpenStream(dir.Write("h.csv", "Date;Time;Distance\n"), ";", ",", nullptr), 1);
+    ASSERT_EQ(stream.m_Format.GetSize(), 3);
+    EXPECT_EQ(stream.m_Format[2]->m_strCaption, "Distance");
+    EXPECT_EQ(stream.m_Format[2]->m_strHeader, "Distance");
+    EXPECT_EQ(stream.m_Format[2]->m_bHasCaption, 0);
+}
+
+TEST(CSVStream, MissingFileIsReported)
+{
+    TempDir dir;
+    Counter counter;
+    CCSVStream stream;
+    EXPECT_EQ(stream.OpenStream(dir.Path("missing.csv") + ",1,2,3A", ";", ",", &counter), 0);
+    EXPECT_EQ(counter.starts, 0);
+    EXPECT_EQ(stream.GetLine(), nullptr);
+}
+
+TEST(CSVStream, FileNameWithTheDateOfOpening)
+{
+    TempDir dir;
+    char today[16];
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    std::strftime(today, sizeof today, "%Y%m%d", &tm);
+    dir.Write(std::string("log") + today + "%.csv", "1;2\n");
+    CCSVStream stream;
+    ASSERT_EQ(stream.OpenStream(dir.Path("log%Y%m%d%%.csv"), ";", ",", nullptr), 1);
+    EXPECT_EQ(stream.m_strName, dir.Path(std::string("log") + today + "%.csv"));
+    EXPECT_EQ(stream.m_Format.GetSize(), 2);
+}
+
+TEST(CSVTableStream, XYWithOneColumnHasNoColumnsButXValues)
+{
+    // Without a selection the first line names the columns and is no data.
+    TempDir dir;
+    CCSVStream stream;
+    CCSVTable table(CSVFormatXY, nullptr);
+    Fill(stream, table, dir.Write("x.csv", "X\n1\n2\n3\n"));
+    EXPECT_EQ(table.GetSize(), 0);
+    EXPECT_EQ(table.m_XValues, (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(table.m_strTitle, dir.Path("x.csv"));
+}
+
+TEST(CSVTableStream, XYSkipsLinesWithoutAnXValue)
+{
+    TempDir dir;
+    CCSVStream stream;
+    CCSVTable table(CSVFormatXY, nullptr);
+    Fill(stream, table, dir.Write("xy.csv", "X;A;B\n;5;6\n1;;7\n2;3\n") + ",0,0,*,[]");
+    ASSERT_EQ(table.GetSize(), 2);
+    EXPECT_EQ(table.m_XValues, (std::vector<double>{1, 2}));
+    const auto& a = table[0]->m_Values;
+    ASSERT_EQ(a.size(), 2u);
+    EXPECT_TRUE(std::isnan(a[0]));
+    EXPECT_EQ(a[1], 3);
+    // A line with fewer fields reads the last field for the missing column.
+    EXPECT_EQ(table[1]->m_Values, (std::vector<double>{7, 3}));
+    EXPECT_FALSE(table[0]->m_bEmpty);
+    EXPECT_EQ(table[0]->m_Min, 3);
+    // The empty column's range does not pull 0 into the common range.
+    EXPECT_EQ(table.m_ValueAxis.m_Min, 3);
+    EXPECT_EQ(table.m_ValueAxis.m_Max, 7);
+    EXPECT_EQ(table.m_XAxis.m_Min, 1);
+    EXPECT_EQ(table.m_XAxis.m_Max, 2);
+}
+
+TEST(CSVTableStream, ColumnStaysEmptyUntilItsFirstFiniteValue)
+{
+    TempDir dir;
+    {
+        CCSVStream stream;
+        CCSVTable table(CSVFormatLineNumber, nullptr);
+        Fill(stream, table, dir.Write("n.csv", "A\n\n") + ",0,0,1L,[]");
+        ASSERT_EQ(table.GetSize(), 1);
+        EXPECT_TRUE(table[0]->m_bEmpty);
+        EXPECT_EQ(table[0]->m_Min, 0);
+        EXPECT_EQ(table[0]->m_Max, 0);
+        EXPECT_TRUE(table.m_ValueAxis.m_bEmpty);
+    }
+    {
+        CCSVStream stream;
+        CCSVTable table(CSVFormatLineNumber, nullptr);
+        Fill(stream, table, dir.Write("m.csv", "A\n\n3\n") + ",0,0,1L,[]");
+        EXPECT_FALSE(table[0]->m_bEmpty);
+        EXPECT_EQ(table[0]->m_Min, 3);
+        EXPECT_EQ(table[0]->m_Max, 3);
+        EXPECT_EQ(table.m_ValueAxis.m_Min, 3);
+    }
+}
+
+TEST(CSVTableStream, XYTakesXFromFieldZeroWithoutFunctions)
+{
+    TempDir dir;
+    CCSVStream stream;
+    CCSVTable table(CSVFormatXY, nullptr);
+    // With a selection but no header line the first line is data too.
+    Fill(stream, table, dir.Write("x0.csv", "1;A\n4;5\n") + ",0,0");
+    EXPECT_EQ(table.m_XValues, (std::vector<double>{1, 4}));
+    EXPECT_EQ(table.GetSize(), 0);
+}
+
+TEST(CSVTableStream, LineNumbersAndSelectedFunctionColumns)
+{
+    TempDir dir;
+    CCSVStream stream;
+    CCSVTable table(CSVFormatLineNumber, nullptr);
+    // With a selection but no header line the first line is data too.
+    Fill(stream, table, dir.Write("l.csv", "1;10;100\n2;20;200\n3;30;300\n") + ",0,0,3L,1L");
+    ASSERT_EQ(table.GetSize(), 2);
+    EXPECT_EQ(table[0]->m_pFormat->m_strCaption, "Column 3");
+    EXPECT_EQ(table[0]->m_Values, (std::vector<double>{100, 200, 300}));
+    EXPECT_EQ(table[1]->m_Values, (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(table.m_XValues, (std::vector<double>{0, 1, 2}));
+    EXPECT_EQ(table.m_XAxis.m_Min, 0);
+    EXPECT_EQ(table.m_XAxis.m_Max, 2);
+}
+
+TEST(CSVTableStream, LineNumberRangeOfAStreamEndedAtLineZero)
+{
+    CCSVStream stream;
+    stream.m_nLine = 0;
+    CCSVTable table(CSVFormatLineNumber, nullptr);
+    std::string text;
+    table.ProcessStreamEnd(&stream, text);
+    EXPECT_EQ(table.m_XAxis.m_Min, -1);
+    EXPECT_EQ(table.m_XAxis.m_Max, 0);
+}
+
+TEST(CSVTableStream, TimeStampsAbsoluteAndRelative)
+{
+    TempDir dir;
+    const std::string file = dir.Write("t.csv", "Date;Time;V\n24.12.2010;18:30:05;1\n"
+                                                "bad;line;2\n24.12.2010;18:30:07.5;3\n"
+                                                "24.12.2010;18:30:04;4\n");
+    {
+        CCSVStream stream;
+        CCSVTable table(CSVFormatTime, nullptr);
+        Fill(stream, table, file + ",1,2,*,[]");
+        const std::int64_t t0 = Local(24, 18, 30, 5);
+        EXPECT_EQ(table.m_TimeStamps,
+                  (std::vector<std::int64_t>{t0, t0 + 2000 + 500, t0 - 1000}));
+        ASSERT_EQ(table.GetSize(), 3);
+        EXPECT_EQ(table[2]->m_Values, (std::vector<double>{1, 3, 4}));
+        EXPECT_EQ(table[2]->m_pFormat->m_strCaption, "V");
+        EXPECT_EQ(table.m_TimeScale.m_Min, t0 - 1000);
+    }
+    {
+        CCSVStream stream;
+        CCSVTable table(CSVFormatRelativeTime, nullptr);
+        Fill(stream, table, file + ",1,2,3L,[]");
+        EXPECT_EQ(table.m_TimeStamps, (std::vector<std::int64_t>{1000, 3500, 0}));
+        EXPECT_EQ(table.m_TimeScale.m_Min, 0);
+        EXPECT_EQ(table.m_TimeScale.m_Max, 3500);
+    }
+}
+
+TEST(CSVTableStream, SecondStreamRestartsRangesButKeepsGrowing)
+{
+    TempDir dir;
+    CCSVTable table(CSVFormatLineNumber, nullptr);
+    // The table's columns point at the streams' descriptors: both streams outlive it.
+    CCSVStream first;
+    CCSVStream second;
+    Fill(first, table, dir.Write("a.csv", "1\n9\n") + ",0,0,1L");
+    Fill(second, table, dir.Write("b.csv", "4\n5\n") + ",0,0,1L");
+    ASSERT_EQ(table.GetSize(), 2);
+    EXPECT_EQ(table[0]->m_Values, (std::vector<double>{1, 9, 4, 5}));
+    EXPECT_EQ(table[1]->m_Values, (std::vector<double>{4, 5}));
+    EXPECT_EQ(table[0]->m_Min, 4);
+    EXPECT_EQ(table.m_ValueAxis.m_Min, 4);
+    EXPECT_EQ(table.m_ValueAxis.m_Max, 5);
+    EXPECT_EQ(table.m_XValues.size(), 4u);
+}
+
+TEST(CSVTableStream, ChainPassesEveryEventAndStopsWhenTheNextStops)
+{
+    TempDir dir;
+    Counter counter;
+    counter.stopAfter = 2;
+    CCSVTable table(CSVFormatLineNumber, &counter);
+    CCSVStream stream;
+    ASSERT_EQ(stream.OpenStream(dir.Write("c.csv", "1\n2\n3\n4\n") + ",0,0,1L", ";", ",", &table), 1);
+    EXPECT_EQ(stream.ProcessStream(), 0);
+    EXPECT_EQ(counter.starts, 1);
+    EXPECT_EQ(counter.lines, 2);
+    EXPECT_EQ(counter.ends, 0);
+    EXPECT_EQ(counter.lastLine, "2");
+}
+
+TEST(CSVTableStream, StandardInputKeepsItsLastLineAndDropsNul)
+{
+    TempDir dir;
+    StdinFromFile input(dir.Write("in.csv", std::string("A\r\n1\n2\0" "5\n7", 10)));
+    ASSERT_TRUE(input.Ok());
+    CCSVStream stream;
+    CCSVTable table(CSVFormatLineNumber, nullptr);
+    ASSERT_EQ(stream.OpenStream(",0,0,1L,[]", ";", ",", &table), 1);
+    EXPECT_EQ(stream.IsPipe(), 1);
+    stream.ProcessStream();
+    ASSERT_EQ(table.GetSize(), 1);
+    EXPECT_EQ(table[0]->m_pFormat->m_strCaption, "A");
+    EXPECT_EQ(table[0]->m_Values, (std::vector<double>{1, 25, 7}));
+}
+
+TEST(TextStream, KeepNewlineAndProcessorResults)
+{
+    TempDir dir;
+    const std::string file = dir.Write("k.txt", "one\r\ntwo\nthree");
+    Counter counter;
+    CTextStream stream(1);
+    ASSERT_EQ(stream.OpenStream(file, &counter), 1);
+    std::string line;
+    ASSERT_EQ(stream.ReadNextLine(line), 1);
+    EXPECT_EQ(line, "one\n");
+    EXPECT_EQ(stream.ProcessStream(), 1);
+    EXPECT_EQ(counter.lines, 2);
+    EXPECT_EQ(counter.lastLine, "three\n");
+    EXPECT_EQ(stream.m_nLine, 3);
+
+    CTextStream plain;
+    EXPECT_EQ(plain.OpenStream(file, nullptr), 1);
+    EXPECT_EQ(plain.ProcessStream(), 0);
+}

@@ -1,2 +1,437 @@
-#include "CSVTabs.h"
+#include "CSVAxis.h"
+#include "Int64Time.h"
+#include "StopWatch.h"
+#include "TimeStamp.h"
+
 #include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// A local calendar time as the C runtime makes it (the tests run in Europe/Berlin).
+std::int64_t Local(int year, int month, int day, int hour, int minute, int second, int ms = 0)
+{
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000 + ms;
+}
+
+// localtime formatted without the library, as a reference.
+std::string Reference(std::int64_t time)
+{
+    const std::time_t seconds = time / 1000;
+    std::tm tm{};
+    localtime_r(&seconds, &tm);
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d:%03d", tm.tm_mday,
+                  tm.tm_mon + 1, tm.tm_year + 1900, tm.tm_hour, tm.tm_min, tm.tm_sec,
+                  static_cast<int>(time % 1000));
+    return text;
+}
+
+} // namespace
+
+TEST(TimeConversion, TimebAndTimetToInt64)
+{
+    _timeb timeb{};
+    timeb.time = 1;
+    timeb.millitm = 24;
+    std::int64_t time = 0;
+    TimebToInt64(&timeb, &time);
+    EXPECT_EQ(time, 1024);
+
+    timeb.time = -1;
+    TimebToInt64(&timeb, &time);
+    EXPECT_EQ(time, 0);
+
+    std::time_t invalid = -1;
+    TimetToInt64(&invalid, &time);
+    EXPECT_EQ(time, 0);
+
+    std::int64_t value = 1234567;
+    std::time_t seconds = 0;
+    Int64ToTimet(&value, &seconds);
+    EXPECT_EQ(seconds, 1234);
+    Int64ToTimeb(&value, &timeb);
+    EXPECT_EQ(timeb.time, 1234);
+    EXPECT_EQ(timeb.millitm, 567);
+}
+
+TEST(TimeConversion, TmRoundTripIsLocal)
+{
+    std::int64_t time = Local(2010, 12, 24, 18, 30, 5);
+    std::tm tm{};
+    Int64ToTm(&time, &tm);
+    EXPECT_EQ(tm.tm_hour, 18);
+    EXPECT_EQ(tm.tm_mday, 24);
+    std::int64_t back = 0;
+    TmToInt64(&tm, &back);
+    EXPECT_EQ(back, time);
+}
+
+TEST(TimeConversion, ExpandIntoStrings)
+{
+    std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
+    TimeStrings s;
+    ExpandInt64(&time, &s);
+    EXPECT_EQ(s.strMilliseconds, "250");
+    EXPECT_EQ(s.strSeconds, "05");
+    EXPECT_EQ(s.strMinutes, "30");
+    EXPECT_EQ(s.strHours, "18");
+    EXPECT_EQ(s.strDay, "24");
+    EXPECT_EQ(s.strMonth, "12");
+    EXPECT_EQ(s.strYear, "2010");
+    EXPECT_EQ(s.strYear2, "10");
+
+    _Int64TimeStruct expanded;
+    ExpandInt64(&time, &expanded);
+    EXPECT_EQ(expanded.tm.tm_min, 30);
+    EXPECT_EQ(expanded.timeb.millitm, 250);
+}
+
+TEST(DateParsing, TwoAndFourDigitYears)
+{
+    std::tm tm{};
+    UpdateDate("01.02.05", &tm);
+    EXPECT_EQ(tm.tm_mday, 1);
+    EXPECT_EQ(tm.tm_mon, 1);
+    EXPECT_EQ(tm.tm_year, 105);
+    UpdateDate("01.02.85", &tm);
+    EXPECT_EQ(tm.tm_year, 85);
+    UpdateDate("03.04.2005", &tm);
+    EXPECT_EQ(tm.tm_mday, 3);
+    EXPECT_EQ(tm.tm_mon, 3);
+    EXPECT_EQ(tm.tm_year, 105);
+    UpdateDate("24/12/2010", &tm);
+    EXPECT_EQ(tm.tm_mday, 24);
+    EXPECT_EQ(tm.tm_mon, 11);
+    EXPECT_EQ(tm.tm_year, 110);
+}
+
+TEST(DateParsing, UnknownLengthsAndNullChangeNothing)
+{
+    std::tm tm{};
+    tm.tm_mday = 9;
+    UpdateDate("01.02.205", &tm);
+    UpdateDate(nullptr, &tm);
+    UpdateDate("01.02.2005", static_cast<std::tm*>(nullptr));
+    EXPECT_EQ(tm.tm_mday, 9);
+
+    std::time_t before1970 = -100;
+    UpdateDate("01.02.2005", &before1970);
+    EXPECT_EQ(before1970, -100);
+}
+
+TEST(DateParsing, KeepsTheTimeOfDayAcrossDaylightSaving)
+{
+    // From a winter time to a summer date and back: the clock time stays.
+    std::time_t time = Local(2010, 12, 24, 18, 30, 5) / 1000;
+    UpdateDate("24.06.2010", &time);
+    EXPECT_EQ(time, Local(2010, 6, 24, 18, 30, 5) / 1000);
+    UpdateDate("24.01.2011", &time);
+    EXPECT_EQ(time, Local(2011, 1, 24, 18, 30, 5) / 1000);
+}
+
+TEST(TimeParsing, FractionsOfASecond)
+{
+    const std::int64_t day = Local(2010, 12, 24, 7, 0, 0);
+    const struct
+    {
+        const char* text;
+        int millisecond;
+    } cases[] = {{"18:30:05", 0},       {"18:30:05.25", 250}, {"18:30:05.250", 250},
+                 {"18:30:05:250", 250}, {"18:30:05.2", 200},  {"18:30:05.2509", 250},
+                 {"18:30:05.", 0}};
+    for (const auto& c : cases) {
+        _timeb timeb{};
+        timeb.time = day / 1000;
+        timeb.millitm = 999;
+        UpdateTime(c.text, &timeb);
+        std::int64_t time = 0;
+        TimebToInt64(&timeb, &time);
+        EXPECT_EQ(time, Local(2010, 12, 24, 18, 30, 5, c.millisecond)) << c.text;
+    }
+}
+
+TEST(TimeParsing, ShortTextsAndOldTimesChangeNothing)
+{
+    _timeb timeb{};
+    timeb.time = Local(2010, 12, 24, 7, 0, 0) / 1000;
+    timeb.millitm = 123;
+    const _timeb before = timeb;
+    UpdateTime("18:30", &timeb);
+    UpdateTime(nullptr, &timeb);
+    EXPECT_EQ(timeb.time, before.time);
+    EXPECT_EQ(timeb.millitm, 123);
+
+    timeb.time = -5;
+    UpdateTime("18:30:05", &timeb);
+    EXPECT_EQ(timeb.time, -5);
+}
+
+TEST(TimeParsing, TimeAndTmVariants)
+{
+    std::time_t seconds = Local(2010, 6, 1, 1, 2, 3) / 1000;
+    UpdateTime("23:59:58", &seconds);
+    EXPECT_EQ(seconds, Local(2010, 6, 1, 23, 59, 58) / 1000);
+
+    std::tm tm{};
+    tm.tm_year = 110;
+    tm.tm_mon = 5;
+    tm.tm_mday = 1;
+    tm.tm_isdst = -1;
+    UpdateTime("12:34:56", &tm);
+    EXPECT_EQ(tm.tm_hour, 12);
+    EXPECT_EQ(tm.tm_min, 34);
+    EXPECT_EQ(tm.tm_sec, 56);
+    EXPECT_EQ(tm.tm_mday, 1);
+}
+
+TEST(TimeParsing, ImportDateTimeReadsBackWhatExportWrites)
+{
+    _timeb timeb{};
+    ImportDateTime("24.12.2010;18:30:05.250", &timeb, ";");
+    EXPECT_EQ(ExportDate(&timeb), "24.12.2010");
+    EXPECT_EQ(ExportTime(&timeb), "18:30:05:250");
+
+    const std::int64_t summer = Local(2010, 6, 24, 18, 30, 5, 7);
+    const std::string text = ExportDateTime(summer, "|");
+    EXPECT_EQ(text, "24.06.2010|18:30:05:007");
+    ImportDateTime(text.c_str(), &timeb, "|");
+    std::int64_t back = 0;
+    TimebToInt64(&timeb, &back);
+    EXPECT_EQ(back, summer);
+}
+
+TEST(TimeFormatting, AllTypes)
+{
+    const std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
+    std::time_t seconds = time / 1000;
+    std::tm tm{};
+    Int64ToTm(const_cast<std::int64_t*>(&time), &tm);
+    EXPECT_EQ(ExportTime(time), "18:30:05:250");
+    EXPECT_EQ(ExportDate(time), "24.12.2010");
+    EXPECT_EQ(ExportTime(&seconds), "18:30:05");
+    EXPECT_EQ(ExportDate(&seconds), "24.12.2010");
+    EXPECT_EQ(ExportTime(&tm), "18:30:05");
+    EXPECT_EQ(ExportDate(&tm), "24.12.2010");
+}
+
+TEST(TimeFormatting, TimesThatCannotBeBrokenDown)
+{
+    std::time_t invalid = -1;
+    EXPECT_EQ(ExportDate(std::int64_t{-1000}), "00.00.0000");
+    EXPECT_EQ(ExportTime(std::int64_t{-5}), "00:00:00:000");
+    EXPECT_EQ(ExportTime(&invalid), "00:00:00");
+    EXPECT_EQ(ExportDate(&invalid), "00.00.0000");
+    EXPECT_EQ(ExportDate(static_cast<_timeb*>(nullptr)), "00.00.0000");
+}
+
+TEST(TimeFormatting, MatchesTheRuntimeAcrossDaylightSavingChanges)
+{
+    // Every second around both changes of 2010, formatted by the library (which keeps a
+    // per-minute cache) and by localtime directly.
+    for (const std::int64_t start : {Local(2010, 3, 28, 1, 58, 0), Local(2010, 10, 31, 1, 58, 0)}) {
+        for (std::int64_t time = start; time < start + 2 * 3600 * 1000; time += 1000 + 37) {
+            ASSERT_EQ(ExportDate(time) + " " + ExportTime(time), Reference(time));
+        }
+    }
+}
+
+TEST(TimeFormatting, DateAndTimeMatchMktimeAroundDaylightSavingChanges)
+{
+    // Parsing clock times minute by minute through both change days, as the CSV lines do.
+    for (const int day : {28, 31}) {
+        const int month = day == 28 ? 3 : 10;
+        for (int minute = 60; minute < 4 * 60; ++minute) {
+            // The hour that October has twice is ambiguous: mktime's choice there depends on
+            // its previous calls.
+            if (month == 10 && minute / 60 == 2)
+                continue;
+            for (const int second : {0, 31, 59}) {
+                _timeb date{};
+                date.time = Local(2010, month, day, 12, 0, 0) / 1000;
+                _timeb time{};
+                time.time = Local(2010, month, day, minute / 60, minute % 60, second) / 1000;
+                std::int64_t result = 0;
+                DateAndTimeToInt64(&date, &time, &result);
+                std::tm expected{};
+                const std::time_t t = time.time;
+                localtime_r(&t, &expected);
+                expected.tm_isdst = -1;
+                ASSERT_EQ(result, static_cast<std::int64_t>(std::mktime(&expected)) * 1000)
+                    << month << " " << minute << " " << second;
+            }
+        }
+    }
+}
+
+TEST(DateAndTime, CombinesDateOfOneWithClockOfTheOther)
+{
+    _timeb date{};
+    date.time = Local(2010, 12, 24, 3, 4, 5) / 1000;
+    _timeb time{};
+    time.time = Local(2001, 6, 1, 18, 30, 5) / 1000;
+    time.millitm = 1250;
+    std::int64_t result = 0;
+    DateAndTimeToInt64(&date, &time, &result);
+    EXPECT_EQ(result, Local(2010, 12, 24, 18, 30, 5, 250));
+
+    time.time = -7;
+    DateAndTimeToInt64(&date, &time, &result);
+    EXPECT_EQ(result, Local(2010, 12, 24, 0, 0, 0, 250));
+
+    date.time = -7;
+    DateAndTimeToInt64(&date, &time, &result);
+    EXPECT_EQ(result, 0);
+
+    std::tm day{};
+    day.tm_year = 110;
+    day.tm_mon = 11;
+    day.tm_mday = 24;
+    std::tm clock{};
+    clock.tm_hour = 18;
+    clock.tm_min = 30;
+    DateAndTimeToInt64(&day, &clock, &result);
+    EXPECT_EQ(result, Local(2010, 12, 24, 18, 30, 0));
+}
+
+TEST(Alignment, AlignTimeToEachUnit)
+{
+    const std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
+    EXPECT_EQ(AlignTime(time, TimeSplitMonth), Local(2010, 12, 1, 0, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitYear), Local(2010, 1, 1, 0, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitDay), Local(2010, 12, 24, 0, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitHour), Local(2010, 12, 24, 18, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitMinute), Local(2010, 12, 24, 18, 30, 0));
+    EXPECT_EQ(AlignTime(time, static_cast<TimeSplitType>(0)), Local(2010, 12, 24, 18, 30, 5));
+    // Aligned across the change to summer time: the local midnight, not 24 hours back.
+    EXPECT_EQ(AlignTime(Local(2010, 3, 28, 18, 0, 0), TimeSplitDay), Local(2010, 3, 28, 0, 0, 0));
+}
+
+TEST(Alignment, AlignedNames)
+{
+    const std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
+    EXPECT_EQ(FormatAlignTime(time, TimeSplitMinute), "101224_1830");
+    EXPECT_EQ(FormatAlignTime(time, TimeSplitHour), "101224_18");
+    EXPECT_EQ(FormatAlignTime(time, TimeSplitDay), "101224");
+    EXPECT_EQ(FormatAlignTime(time, TimeSplitMonth), "1012");
+    EXPECT_EQ(FormatAlignTime(time, TimeSplitYear), "10");
+    EXPECT_EQ(FormatAlignTime(time, static_cast<TimeSplitType>(9)), "101224_183005");
+}
+
+TEST(Comparison, CompareAndDiff)
+{
+    _timeb a{};
+    a.time = 100;
+    a.millitm = 5;
+    _timeb b = a;
+    b.millitm = 7;
+    EXPECT_EQ(CompareTime(&a, &b), -1);
+    EXPECT_EQ(CompareTime(&b, &a), 1);
+    EXPECT_EQ(CompareTime(&a, &a), 0);
+    EXPECT_EQ(CompareTime(&a, nullptr), -2);
+    EXPECT_DOUBLE_EQ(DiffTime(&a, &b), 0.002);
+    EXPECT_DOUBLE_EQ(DiffTime(&b, &a), -0.002);
+    b.time = 99;
+    EXPECT_EQ(CompareTime(&a, &b), 1);
+    EXPECT_DOUBLE_EQ(DiffTime(nullptr, &b), 0);
+}
+
+TEST(TimeScale, StepsForRanges)
+{
+    CCSVTimeScale scale;
+    TimeScaleUnit unit = TimeScaleDays;
+    scale.m_Low = 1000;
+    scale.m_High = 96000;
+    scale.m_Range = 95000;
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    EXPECT_EQ(scale.GetScaleSteps(10, unit, &first, &last), 10000);
+    EXPECT_EQ(unit, TimeScaleSeconds);
+    EXPECT_EQ(first, 10000);
+    EXPECT_EQ(last, 90000);
+
+    scale.m_Range = 3 * 3600000LL;
+    EXPECT_EQ(scale.GetScaleSteps(10, unit, nullptr, nullptr), 30 * 60000LL);
+    EXPECT_EQ(unit, TimeScaleMinutes);
+
+    scale.m_Range = 21 * 86400000LL;
+    EXPECT_EQ(scale.GetScaleSteps(10, unit, nullptr, nullptr), 7 * 86400000LL);
+    EXPECT_EQ(unit, TimeScaleDays);
+
+    scale.m_Range = 50;
+    EXPECT_EQ(scale.GetScaleSteps(10, unit, nullptr, nullptr), 10);
+    EXPECT_EQ(unit, TimeScaleMilliseconds);
+}
+
+TEST(TimeScale, LabelsOfDurationsAndOfCalendarTimes)
+{
+    CCSVTimeScale scale;
+    std::string date = "x";
+    std::string time;
+    scale.m_Min = 0;
+    scale.FormatStep(90000, TimeScaleSeconds, date, time);
+    EXPECT_EQ(date, "");
+    EXPECT_EQ(time, "90s");
+    scale.FormatStep(120000, TimeScaleMinutes, date, time);
+    EXPECT_EQ(time, "2min");
+
+    const std::int64_t at = Local(2010, 12, 24, 18, 30, 5, 250);
+    scale.m_Min = at;
+    scale.FormatStep(at, TimeScaleDays, date, time);
+    EXPECT_EQ(date, "24.12.2010");
+    EXPECT_EQ(time, "");
+    scale.FormatStep(at, TimeScaleHours, date, time);
+    EXPECT_EQ(time, "18:00");
+    scale.FormatStep(at, TimeScaleMinutes, date, time);
+    EXPECT_EQ(time, "18:30");
+    scale.FormatStep(at, TimeScaleSeconds, date, time);
+    EXPECT_EQ(time, "18:30:05");
+    scale.FormatStep(at, TimeScaleMilliseconds, date, time);
+    EXPECT_EQ(time, "18:30:05.250");
+}
+
+TEST(TimeStampClasses, UpdateAndExport)
+{
+    CTimeStamp stamp;
+    EXPECT_EQ(static_cast<std::int64_t>(stamp), 0);
+    stamp.Set(Local(2010, 1, 1, 0, 0, 0));
+    stamp.UpdateDate("24.12.2010");
+    stamp.UpdateTime("18:30:05.250");
+    EXPECT_EQ(static_cast<std::int64_t>(stamp), Local(2010, 12, 24, 18, 30, 5, 250));
+    EXPECT_EQ(stamp.ExportDateTime(" "), "24.12.2010 18:30:05:250");
+
+    CTimeStampDiff diff;
+    diff = Local(2010, 12, 24, 18, 30, 5);
+    diff.SetFirst(0);
+    diff = Local(2010, 12, 24, 18, 30, 6, 500);
+    EXPECT_EQ(diff.ExportDateTimeStamp(";"), "24.12.2010;18:30:06:500;1500");
+    diff.SetFirst(Local(2010, 12, 24, 18, 30, 7));
+    EXPECT_EQ(diff.ExportDateTimeStamp(";"), "24.12.2010;18:30:06:500;-500");
+}
+
+TEST(TimeStampClasses, StopWatch)
+{
+    CStopWatch watch;
+    EXPECT_FALSE(watch.IsRunning());
+    watch.Start();
+    EXPECT_TRUE(watch.IsRunning());
+    EXPECT_GE(watch.DiffNow(), 0.0);
+    const double elapsed = watch.Diff();
+    EXPECT_FALSE(watch.IsRunning());
+    EXPECT_GE(elapsed, 0.0);
+    EXPECT_EQ(watch.Diff(), elapsed); // stopped: the time stays
+
+    watch.Start(std::time_t{1000});
+    EXPECT_EQ(watch.m_Start.time, 1000);
+    EXPECT_EQ(watch.m_Start.millitm, 0);
+    EXPECT_GT(CStopWatch::DiffNow(std::time_t{1000}), 1.0e9);
+}

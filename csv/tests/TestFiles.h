@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// A temporary folder for the files of one test, removed with everything in it.
+class TempDir
+{
+public:
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "csvtest-XXXXXX").string();
+        m_Path = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string Path(const std::string& name) const { return (m_Path / name).string(); }
+
+    std::string Write(const std::string& name, const std::string& content) const
+    {
+        std::ofstream(Path(name), std::ios::binary) << content;
+        return Path(name);
+    }
+
+private:
+    std::filesystem::path m_Path;
+};
+
+inline std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Makes standard input read the file while it lives.
+class StdinFromFile
+{
+public:
+    explicit StdinFromFile(const std::string& path) { m_bOk = std::freopen(path.c_str(), "r", stdin); }
+    ~StdinFromFile() { std::freopen("/dev/null", "r", stdin); }
+    StdinFromFile(const StdinFromFile&) = delete;
+    StdinFromFile& operator=(const StdinFromFile&) = delete;
+    bool Ok() const { return m_bOk; }
+
+private:
+    bool m_bOk = false;
+};
