@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <iostream>
 #include <string>
+#include <vector>
 
 // A CSV file read range by range, with the summary functions over each range.
 class CSV_API CCSVFile : public CCSVStream
@@ -31,8 +32,26 @@ public:
     // Positions the stream before its first data line with an empty buffer; false when
     // that is not possible.
     bool StartData();
+    int ReadNextLine(std::string& line) override;
 
     CCSVRange m_Range;
+
+private:
+    // The numbers of one column over the buffered lines of a range, kept for the next
+    // function over the same column.
+    struct ColumnValues
+    {
+        int index = -1;
+        CCSVRange range;
+        std::uint64_t generation = 0;
+        const CCSVLine* last = nullptr;
+        std::vector<double> values;
+    };
+    const ColumnValues& ValuesInRange(int index, const CCSVRange& range);
+
+    ColumnValues m_ColumnValues;
+    // Counts the changes of the line buffer, so that kept values can tell they are stale.
+    std::uint64_t m_nBufferGeneration = 1;
 };
 
 // Several CSV files merged along the lines of a master file; owns the files.

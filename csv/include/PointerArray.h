@@ -6,8 +6,7 @@
 
 // A growable array of pointers that owns what it holds: removing an entry or destroying the
 // array deletes the object.
-template <class T>
-class CPointerArray
+template <class T> class CPointerArray
 {
 public:
     CPointerArray() = default;
@@ -30,15 +29,11 @@ public:
         m_Items.emplace_back(item);
         return GetSize() - 1;
     }
-    void InsertAt(int index, T* item)
-    {
-        m_Items.emplace(m_Items.begin() + index, item);
-    }
+    void InsertAt(int index, T* item) { m_Items.emplace(m_Items.begin() + index, item); }
     void RemoveAt(int index) { m_Items.erase(m_Items.begin() + index); }
     void RemoveAll() { m_Items.clear(); }
     // Removes the entries for which pred is true, deleting them, in one pass.
-    template <class Pred>
-    void RemoveIf(Pred pred)
+    template <class Pred> void RemoveIf(Pred pred)
     {
         std::erase_if(m_Items, [&](const std::unique_ptr<T>& item) { return pred(item.get()); });
     }

@@ -12,7 +12,8 @@
 class CSV_API CStdioFile
 {
 public:
-    enum OpenFlags : unsigned {
+    enum OpenFlags : unsigned
+    {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,

@@ -20,8 +20,7 @@ std::int64_t CCSVTimeScale::GetScaleSteps(int ticks, TimeScaleUnit& unit, std::i
     int unitIndex = TimeScaleMilliseconds;
     int countdown = 3;
     for (const int factor : StepFactors) {
-        if (static_cast<double>(ticks) * static_cast<double>(step) >=
-            static_cast<double>(m_Range))
+        if (static_cast<double>(ticks) * static_cast<double>(step) >= static_cast<double>(m_Range))
             break;
         step *= factor;
         if (--countdown == 0) {

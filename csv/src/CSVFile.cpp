@@ -17,6 +17,7 @@ int CCSVFile::CSVRewind()
 
 bool CCSVFile::StartData()
 {
+    ++m_nBufferGeneration;
     RemoveLines();
     if (!CSVRewind())
         return false;
@@ -27,10 +28,17 @@ bool CCSVFile::StartData()
     return true;
 }
 
+int CCSVFile::ReadNextLine(std::string& line)
+{
+    ++m_nBufferGeneration;
+    return CCSVStream::ReadNextLine(line);
+}
+
 int CCSVFile::CSVReadNextLines(CCSVRange* range)
 {
     if (!range)
         return m_LineBuffer.GetSize();
+    ++m_nBufferGeneration;
     const auto before = [&](const CCSVLine* line) { return range->GetLinePosition(line) < 0; };
     if (m_pLine && before(m_pLine))
         m_pLine = nullptr;
@@ -84,6 +92,27 @@ std::string NumberText(double value)
 
 } // namespace
 
+const CCSVFile::ColumnValues& CCSVFile::ValuesInRange(int index, const CCSVRange& range)
+{
+    ColumnValues& kept = m_ColumnValues;
+    if (kept.index == index && kept.generation == m_nBufferGeneration &&
+        kept.range.m_bTimeRange == range.m_bTimeRange && kept.range.m_Begin == range.m_Begin &&
+        kept.range.m_End == range.m_End)
+        return kept;
+    kept.index = index;
+    kept.range = range;
+    kept.generation = m_nBufferGeneration;
+    kept.last = nullptr;
+    kept.values.clear();
+    for (const auto& line : m_LineBuffer) {
+        if (!range.InRange(line.get()))
+            continue;
+        kept.last = line.get();
+        kept.values.push_back(line->AtoV(FieldOf(*line, index).c_str()));
+    }
+    return kept;
+}
+
 int CCSVFile::CSVGetField(int function, CCSVRange* range, std::string& value, int linesReady)
 {
     if (!linesReady)
@@ -106,32 +135,23 @@ int CCSVFile::CSVGetField(int function, CCSVRange* range, std::string& value, in
 
     const CSVFunction& selected = *m_Functions[function];
     const int index = selected.m_pColumn->m_nIndex;
-    std::int64_t count = 0;
+    const ColumnValues& column = ValuesInRange(index, *range);
+    if (!column.last)
+        return 0;
+    const std::vector<double>& values = column.values;
+    const auto count = static_cast<double>(values.size());
     double sum = 0;
     double minimum = std::numeric_limits<double>::infinity();
     double maximum = -std::numeric_limits<double>::infinity();
-    const CCSVLine* last = nullptr;
-    std::vector<double> values;
-    for (const auto& line : m_LineBuffer) {
-        if (!range->InRange(line.get()))
-            continue;
-        last = line.get();
-        ++count;
-        if (selected.m_nType == CSVFunctionLast || selected.m_nType == CSVFunctionCount)
-            continue;
-        const double v = line->AtoV(FieldOf(*line, index).c_str());
+    for (const double v : values) {
         sum += v;
         minimum = std::min(minimum, v);
         maximum = std::max(maximum, v);
-        if (selected.m_nType == CSVFunctionStddev)
-            values.push_back(v);
     }
-    if (!last)
-        return 0;
 
     switch (selected.m_nType) {
     case CSVFunctionAverage:
-        value = NumberText(sum / static_cast<double>(count));
+        value = NumberText(sum / count);
         break;
     case CSVFunctionMinimum:
         value = NumberText(minimum);
@@ -144,18 +164,18 @@ int CCSVFile::CSVGetField(int function, CCSVRange* range, std::string& value, in
         break;
     case CSVFunctionStddev: {
         // Population standard deviation: the root of the mean square deviation.
-        const double mean = sum / static_cast<double>(count);
+        const double mean = sum / count;
         double squares = 0;
         for (const double v : values)
             squares += (v - mean) * (v - mean);
-        value = NumberText(std::sqrt(squares / static_cast<double>(count)));
+        value = NumberText(std::sqrt(squares / count));
         break;
     }
     case CSVFunctionCount:
-        value = NumberText(static_cast<double>(count));
+        value = NumberText(count);
         break;
     default:
-        value = FieldOf(*last, index);
+        value = FieldOf(*column.last, index);
         break;
     }
     return 1;
@@ -171,8 +191,7 @@ std::int64_t KeyOf(const CCSVRange& range, const CCSVLine& line)
 
 } // namespace
 
-int CCSVFile::CSVSummarize(int byLines, std::int64_t length, std::ostream& out,
-                           std::ostream& err)
+int CCSVFile::CSVSummarize(int byLines, std::int64_t length, std::ostream& out, std::ostream& err)
 {
     err << "Parameters:\n" << GetParams() << "\n\n";
     if (m_Functions.IsEmpty())

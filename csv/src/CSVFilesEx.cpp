@@ -22,8 +22,8 @@ std::string MergedLineText(const std::string& text, const CCSVFile& file)
 
 } // namespace
 
-int CCSVFilesEx::CSVCompile(int master, int withFunctionNames, std::ostream& out,
-                            std::ostream& err, CProgressWindowBase* progress)
+int CCSVFilesEx::CSVCompile(int master, int withFunctionNames, std::ostream& out, std::ostream& err,
+                            CProgressWindowBase* progress)
 {
     const CCSVFile* settings = master >= 0 && master < GetSize() ? GetAt(master)
                                : IsEmpty()                       ? nullptr

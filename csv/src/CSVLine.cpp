@@ -1,8 +1,11 @@
 #include "CSVLine.h"
 
+#include "DateTimeText.h"
 #include "Int64Time.h"
+#include "LocalTime.h"
 #include "Strings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -20,17 +23,26 @@ void CCSVLine::SetLine(int line, const std::string& text, const char* separator,
     m_strLine = text;
     m_pszDecimal = decimal;
     // The splitting of GetNextCSV, without a copy of the rest for every field.
-    const std::size_t sepLength = separator ? std::strlen(separator) : 0;
+    const std::string_view all(text);
+    const std::string_view sep(separator ? separator : "");
+    std::size_t count = 1;
+    if (sep.size() == 1) {
+        count += static_cast<std::size_t>(std::count(all.begin(), all.end(), sep[0]));
+    } else if (!sep.empty()) {
+        for (std::size_t found = all.find(sep); found != std::string_view::npos;
+             found = all.find(sep, found + sep.size()))
+            ++count;
+    }
+    m_Fields.reserve(m_Fields.size() + count);
     std::size_t position = 0;
-    while (position < text.size()) {
-        const std::size_t found =
-            sepLength ? text.find(separator, position, sepLength) : std::string::npos;
-        if (found == std::string::npos) {
-            m_Fields.emplace_back(text, position);
+    while (position < all.size()) {
+        const std::size_t found = sep.empty() ? std::string_view::npos : all.find(sep, position);
+        if (found == std::string_view::npos) {
+            m_Fields.emplace_back(all.substr(position));
             break;
         }
-        m_Fields.emplace_back(text, position, found - position);
-        position = found + sepLength;
+        m_Fields.emplace_back(all.substr(position, found - position));
+        position = found + sep.size();
     }
 }
 
@@ -52,7 +64,9 @@ int CCSVLine::GetColumn(int index, double& value) const
         return 0;
     }
     const int last = static_cast<int>(m_Fields.size()) - 1;
-    value = AtoV(m_Fields[static_cast<std::size_t>(index < 0 ? 0 : index > last ? last : index)]
+    value = AtoV(m_Fields[static_cast<std::size_t>(index < 0      ? 0
+                                                   : index > last ? last
+                                                                  : index)]
                      .c_str());
     return 1;
 }
@@ -64,18 +78,18 @@ double CCSVLine::AtoV(const char* text) const
 
 namespace {
 
-bool StartsWithDigit(const std::string& text)
+bool StartsWithDigit(std::string_view text)
 {
     return !text.empty() && std::isdigit(static_cast<unsigned char>(text[0]));
 }
 
-bool IsDateText(const std::string& text)
+bool IsDateText(std::string_view text)
 {
     return text.size() >= 10 && StartsWithDigit(text) &&
            ((text[2] == '.' && text[5] == '.') || (text[2] == '/' && text[5] == '/'));
 }
 
-bool IsTimeText(const std::string& text)
+bool IsTimeText(std::string_view text)
 {
     return text.size() >= 8 && StartsWithDigit(text) && text[2] == ':' && text[5] == ':';
 }
@@ -93,44 +107,43 @@ std::int64_t CCSVLine::GetDateTime(int dateColumn, int timeColumn)
     else
         m_nTimeMode = 1;
 
-    std::string dateText;
-    std::string timeText;
-    GetColumn(dateColumn, dateText);
-    GetColumn(timeColumn, timeText);
-    if (m_nTimeMode == 2) {
-        const std::string both = dateText;
-        int position = 0;
-        dateText = GetNextCSV(both, " ", position);
-        timeText = GetRemainingCSV(both, position);
-    }
-
     m_TimeStamp = 0;
+    if (m_Fields.empty())
+        return m_TimeStamp;
+    const int last = static_cast<int>(m_Fields.size()) - 1;
+    std::string_view dateText = m_Fields[static_cast<std::size_t>(std::clamp(dateColumn, 0, last))];
+    std::string_view timeText = m_Fields[static_cast<std::size_t>(std::clamp(timeColumn, 0, last))];
+    if (m_nTimeMode == 2) {
+        const std::size_t blank = dateText.find(' ');
+        timeText =
+            blank == std::string_view::npos ? std::string_view() : dateText.substr(blank + 1);
+        dateText = dateText.substr(0, blank);
+    }
     // Only the texts the mode uses are checked, so a date alone and a time alone count.
-    if ((m_nTimeMode != 3 && !IsDateText(dateText)) || (m_nTimeMode != 0 && !IsTimeText(timeText)))
+    const bool usesDate = m_nTimeMode != 3;
+    const bool usesTime = m_nTimeMode != 0;
+    if ((usesDate && !IsDateText(dateText)) || (usesTime && !IsTimeText(timeText)))
         return m_TimeStamp;
 
-    // Only the DD.MM.YYYY at the start counts; a trailing blank must not turn into 1970.
-    if (dateText.size() > 10)
-        dateText.resize(10);
-    std::int64_t result = 0;
-    if (m_nTimeMode == 0) {
-        // A date alone stands for its local midnight.
-        std::tm day{};
-        UpdateDate(dateText.c_str(), &day);
-        day.tm_isdst = -1;
-        TmToInt64(&day, &result);
+    // The line's local date (today without one) at its clock time (midnight without one).
+    std::tm tm{};
+    int millisecond = 0;
+    if (usesDate) {
+        // Only the DD.MM.YYYY at the start counts; a trailing blank must not turn into 1970.
+        ParseDate(dateText.substr(0, 10), tm);
     } else {
-        _timeb date{};
-        UpdateDate(dateText.c_str(), &date);
-        _timeb time;
-        GetCurrentTimeb(&time);
-        UpdateTime(timeText.c_str(), &time);
-        if (m_nTimeMode == 3)
-            TimebToInt64(&time, &result);
-        else
-            DateAndTimeToInt64(&date, &time, &result);
+        std::tm today{};
+        LocalBreakDown(std::time(nullptr), today);
+        tm.tm_year = today.tm_year;
+        tm.tm_mon = today.tm_mon;
+        tm.tm_mday = today.tm_mday;
     }
-    m_TimeStamp = result;
+    if (usesTime)
+        ParseTime(timeText, tm, millisecond);
+    tm.tm_isdst = -1;
+    TmToInt64(&tm, &m_TimeStamp.m_Time);
+    if (m_TimeStamp != 0)
+        m_TimeStamp = m_TimeStamp + millisecond;
     return m_TimeStamp;
 }
 

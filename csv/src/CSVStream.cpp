@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-const char* const CSVFunctionNames[7] = {"Last",   "Average", "Minimum", "Maximum",
-                                         "Sum",    "Stddev",  "Count"};
+const char* const CSVFunctionNames[7] = {"Last", "Average", "Minimum", "Maximum",
+                                         "Sum",  "Stddev",  "Count"};
 const char CSVFunctionLetters[8] = "LANXSDC";
 
 namespace {
@@ -177,8 +177,8 @@ std::string CCSVStream::GetParams() const
     } else {
         for (const auto& function : m_Functions) {
             const CSVColumn* column = function->m_pColumn;
-            params += FormatString(",%d%c", column->m_nIndex + 1,
-                                   CSVFunctionLetters[function->m_nType]);
+            params +=
+                FormatString(",%d%c", column->m_nIndex + 1, CSVFunctionLetters[function->m_nType]);
             if (column->m_bHasCaption)
                 params += "[" + column->m_strCaption + "]";
         }

@@ -1,5 +1,6 @@
 #include "Int64Time.h"
 
+#include "DateTimeText.h"
 #include "LocalTime.h"
 #include "Strings.h"
 
@@ -56,63 +57,6 @@ std::string TimeTextMs(const Calendar& c)
 std::int64_t SecondsToInt64(std::time_t seconds)
 {
     return seconds == -1 ? 0 : static_cast<std::int64_t>(seconds) * 1000;
-}
-
-// Day, month and year of "DD.MM.YY" or "DD.MM.YYYY" ("/" instead of "." too); false for
-// any other length.
-bool ParseDate(const char* text, std::tm& tm)
-{
-    const std::size_t length = std::strlen(text);
-    if (length != 8 && length != 10)
-        return false;
-    const std::string all(text);
-    const char* separator = all[2] == '/' ? "/" : ".";
-    int position = 0;
-    const int day = std::atoi(GetNextCSV(all, separator, position).c_str());
-    const int month = std::atoi(GetNextCSV(all, separator, position).c_str());
-    const int year = std::atoi(GetNextCSV(all, separator, position).c_str());
-    tm.tm_mday = day;
-    tm.tm_mon = month - 1;
-    if (length == 8)
-        tm.tm_year = year < 70 ? year + 100 : year;
-    else
-        tm.tm_year = year - 1900;
-    return true;
-}
-
-// Milliseconds of the digits after the seconds: ".2" is 200, ".25" 250, ".250" 250; digits
-// past the third are below a millisecond.
-int ParseFraction(const char* digits)
-{
-    int value = 0;
-    int count = 0;
-    for (; count < 3 && *digits >= '0' && *digits <= '9'; ++digits, ++count)
-        value = value * 10 + (*digits - '0');
-    for (; count < 3; ++count)
-        value *= 10;
-    return value;
-}
-
-// Hour, minute, second and milliseconds of "HH:MM:SS", "HH:MM:SS.fff" or "HH:MM:SS:fff";
-// false for texts shorter than 8 characters.
-bool ParseTime(const char* text, std::tm& tm, int& millisecond)
-{
-    const std::size_t length = std::strlen(text);
-    if (length < 8)
-        return false;
-    const std::string all(text);
-    int position = 0;
-    tm.tm_hour = std::atoi(GetNextCSV(all, ":", position).c_str());
-    tm.tm_min = std::atoi(GetNextCSV(all, ":", position).c_str());
-    if (length == 8) {
-        tm.tm_sec = std::atoi(GetNextCSV(all, ":", position).c_str());
-        millisecond = 0;
-        return true;
-    }
-    const char* secondEnd = all.find('.') != std::string::npos ? "." : ":";
-    tm.tm_sec = std::atoi(GetNextCSV(all, secondEnd, position).c_str());
-    millisecond = ParseFraction(GetRemainingCSV(all, position).c_str());
-    return true;
 }
 
 } // namespace

@@ -1,18 +1,25 @@
 #include "LocalTime.h"
 
+#include <array>
+#include <cstdint>
+
 namespace {
 
-// The last local minute broken down: every second in [begin, begin + 59] shares its fields
-// but the seconds, provided the zone's offset is the same at both ends.
-struct MinuteCache
+// Parsing one CSV line breaks down and puts together several unrelated times (the line's,
+// the current one, the epoch), so each cache keeps a few minutes, placed by their minute.
+constexpr std::size_t CacheSlots = 16;
+
+// A local minute broken down: every second in [begin, begin + 59] shares its fields but the
+// seconds, provided the zone's offset is the same at both ends.
+struct MinuteEntry
 {
-    std::time_t begin = 1;
+    std::time_t begin = 0;
     std::tm tm{};
     bool valid = false;
 };
 
-// The last minute put together: base is the time of its second 0.
-struct MakeCache
+// A minute put together: base is the time of its second 0.
+struct MakeEntry
 {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
     std::time_t base = 0;
@@ -20,8 +27,28 @@ struct MakeCache
     bool valid = false;
 };
 
-thread_local MinuteCache t_BreakDown;
-thread_local MakeCache t_Make;
+thread_local std::array<MinuteEntry, CacheSlots> t_BreakDown;
+thread_local std::array<MakeEntry, CacheSlots> t_Make;
+
+// Spreads keys over the slots; round times (the epoch, midnights) would share one slot
+// under a plain modulo.
+std::size_t SlotOf(std::uint64_t key)
+{
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 60) % CacheSlots;
+}
+
+MinuteEntry& BreakDownSlot(std::time_t time)
+{
+    return t_BreakDown[SlotOf(static_cast<std::uint64_t>(time / 60))];
+}
+
+MakeEntry& MakeSlot(const std::tm& tm)
+{
+    const auto key = static_cast<std::uint64_t>(static_cast<unsigned>(tm.tm_year)) << 32 |
+                     static_cast<std::uint64_t>(static_cast<unsigned>(
+                         tm.tm_min + 60 * (tm.tm_hour + 24 * (tm.tm_mday + 32 * tm.tm_mon))));
+    return t_Make[SlotOf(key)];
+}
 
 bool IsLeapYear(int year)
 {
@@ -50,10 +77,10 @@ bool LocalBreakDown(std::time_t time, std::tm& tm)
 {
     if (time < 0)
         return false;
-    MinuteCache& cache = t_BreakDown;
-    if (cache.valid && time >= cache.begin && time - cache.begin <= 59) {
-        tm = cache.tm;
-        tm.tm_sec = static_cast<int>(time - cache.begin);
+    MinuteEntry& entry = BreakDownSlot(time);
+    if (entry.valid && time >= entry.begin && time - entry.begin <= 59) {
+        tm = entry.tm;
+        tm.tm_sec = static_cast<int>(time - entry.begin);
         return true;
     }
     if (!localtime_r(&time, &tm))
@@ -67,37 +94,37 @@ bool LocalBreakDown(std::time_t time, std::tm& tm)
     if (localtime_r(&begin, &first) && localtime_r(&end, &last) &&
         first.tm_gmtoff == tm.tm_gmtoff && last.tm_gmtoff == tm.tm_gmtoff &&
         first.tm_min == tm.tm_min && last.tm_min == tm.tm_min && last.tm_sec == 59) {
-        cache.begin = begin;
-        cache.tm = first;
-        cache.valid = true;
+        entry.begin = begin;
+        entry.tm = first;
+        entry.valid = true;
     }
     return true;
 }
 
 std::time_t LocalMakeTime(std::tm& tm)
 {
-    MakeCache& cache = t_Make;
     const bool plain = IsPlainMinute(tm);
-    if (plain && cache.valid && cache.year == tm.tm_year && cache.month == tm.tm_mon &&
-        cache.day == tm.tm_mday && cache.hour == tm.tm_hour && cache.minute == tm.tm_min) {
+    MakeEntry& entry = MakeSlot(tm);
+    if (plain && entry.valid && entry.year == tm.tm_year && entry.month == tm.tm_mon &&
+        entry.day == tm.tm_mday && entry.hour == tm.tm_hour && entry.minute == tm.tm_min) {
         const int second = tm.tm_sec;
-        tm = cache.tm;
+        tm = entry.tm;
         tm.tm_sec = second;
-        return cache.base + second;
+        return entry.base + second;
     }
     const std::tm asked = tm;
     const std::time_t result = std::mktime(&tm);
     if (plain && result != -1 && tm.tm_year == asked.tm_year && tm.tm_mon == asked.tm_mon &&
-        tm.tm_mday == asked.tm_mday && tm.tm_hour == asked.tm_hour &&
-        tm.tm_min == asked.tm_min && tm.tm_sec == asked.tm_sec) {
-        cache.year = asked.tm_year;
-        cache.month = asked.tm_mon;
-        cache.day = asked.tm_mday;
-        cache.hour = asked.tm_hour;
-        cache.minute = asked.tm_min;
-        cache.base = result - asked.tm_sec;
-        cache.tm = tm;
-        cache.valid = true;
+        tm.tm_mday == asked.tm_mday && tm.tm_hour == asked.tm_hour && tm.tm_min == asked.tm_min &&
+        tm.tm_sec == asked.tm_sec) {
+        entry.year = asked.tm_year;
+        entry.month = asked.tm_mon;
+        entry.day = asked.tm_mday;
+        entry.hour = asked.tm_hour;
+        entry.minute = asked.tm_min;
+        entry.base = result - asked.tm_sec;
+        entry.tm = tm;
+        entry.valid = true;
     }
     return result;
 }

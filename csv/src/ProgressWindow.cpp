@@ -28,7 +28,8 @@ void CConsoleProgress::SetPos(std::int64_t position)
 {
     if (!m_bTerminal || m_Upper <= m_Lower)
         return;
-    const auto done = static_cast<double>(position - m_Lower) / static_cast<double>(m_Upper - m_Lower);
+    const auto done =
+        static_cast<double>(position - m_Lower) / static_cast<double>(m_Upper - m_Lower);
     const int percent = done < 0 ? 0 : done > 1 ? 100 : static_cast<int>(done * 100);
     if (percent == m_nShownPercent)
         return;

@@ -92,7 +92,9 @@ bool CStdioFile::WriteString(const char* text)
 
 std::int64_t CStdioFile::GetLength() const
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (!m_pStream || ::fstat(::fileno(m_pStream), &info) != 0)
         return 0;
     return info.st_size;

@@ -25,8 +25,14 @@ void AppendUtf8(std::string& text, char32_t c)
     }
 }
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+bool IsHighSurrogate(char16_t u)
+{
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t u)
+{
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 // UTF-16 code units as UTF-8; a surrogate without its partner becomes "#".
 std::string Utf16ToUtf8(const std::u16string& units)
@@ -52,8 +58,11 @@ std::size_t DecodeUtf8(const std::string& text, std::size_t i, char32_t& c)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
     const unsigned char lead = byte(0);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                         : (lead >> 3) == 30 ? 4 : 0;
+    std::size_t length = lead < 0x80         ? 1
+                         : (lead >> 5) == 6  ? 2
+                         : (lead >> 4) == 14 ? 3
+                         : (lead >> 3) == 30 ? 4
+                                             : 0;
     if (length == 0 || i + length > text.size())
         return 0;
     c = length == 1 ? lead : lead & (0x7F >> length);
@@ -109,8 +118,8 @@ bool CStdioFileEx::Open(const char* fileName, unsigned openFlags)
     m_nFlags = openFlags;
     if (!CStdioFile::Open(fileName, openFlags))
         return false;
-    const bool readsText = !(openFlags & typeBinary) && !(openFlags & modeCreate) &&
-                           (openFlags & 3u) != modeWrite;
+    const bool readsText =
+        !(openFlags & typeBinary) && !(openFlags & modeCreate) && (openFlags & 3u) != modeWrite;
     if (readsText) {
         m_bIsUnicodeText = StartsWithMark(m_pStream);
         SeekToBegin();

@@ -5,10 +5,10 @@ int CStdioStream::ProcessLines(const char* inputFile, const char* outputFile, in
 {
     CStdioFileEx input;
     CStdioFileEx output;
-    if (!input.Open(inputFile, CStdioFile::modeRead | CStdioFile::shareDenyWrite |
-                                   CStdioFile::typeText) ||
-        !output.Open(outputFile, CStdioFile::modeCreate | CStdioFile::modeWrite |
-                                     CStdioFile::typeText))
+    if (!input.Open(inputFile,
+                    CStdioFile::modeRead | CStdioFile::shareDenyWrite | CStdioFile::typeText) ||
+        !output.Open(outputFile,
+                     CStdioFile::modeCreate | CStdioFile::modeWrite | CStdioFile::typeText))
         return 0;
 
     int result = OnOpenFile(parameter, output);

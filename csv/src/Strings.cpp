@@ -27,8 +27,8 @@ std::string GetNextCSV(const std::string& text, const char* separator, int& posi
         position = length;
         return rest;
     }
-    std::string field = text.substr(static_cast<std::size_t>(position),
-                                    found - static_cast<std::size_t>(position));
+    std::string field =
+        text.substr(static_cast<std::size_t>(position), found - static_cast<std::size_t>(position));
     position = static_cast<int>(found + sepLength);
     return field;
 }
@@ -104,9 +104,8 @@ std::int64_t AtoI(const char* text)
     }
     constexpr auto maxPositive = static_cast<std::uint64_t>(INT64_MAX);
     if (negative)
-        return overflow || magnitude > maxPositive + 1
-                   ? INT64_MIN
-                   : static_cast<std::int64_t>(0 - magnitude);
+        return overflow || magnitude > maxPositive + 1 ? INT64_MIN
+                                                       : static_cast<std::int64_t>(0 - magnitude);
     return overflow || magnitude > maxPositive ? INT64_MAX : static_cast<std::int64_t>(magnitude);
 }
 

@@ -37,9 +37,11 @@ Summary Summarize(CCSVFile& file, int byLines, std::int64_t length)
 TEST(CSVSummary, AllFunctionsByLines)
 {
     TempDir dir;
-    const std::string file = dir.Write(
-        "v.csv", DayLines({{"18:30:00", "1"}, {"18:30:01", "2"}, {"18:30:02", "3"},
-                           {"18:30:03", "4"}, {"18:30:04", "10"}}));
+    const std::string file = dir.Write("v.csv", DayLines({{"18:30:00", "1"},
+                                                          {"18:30:01", "2"},
+                                                          {"18:30:02", "3"},
+                                                          {"18:30:03", "4"},
+                                                          {"18:30:04", "10"}}));
     const std::string spec = file + ",1,2,3A,3N,3X,3S,3D,3C,3L";
     CCSVFile csv;
     ASSERT_EQ(csv.OpenStream(spec, ";", ",", nullptr), 1);
@@ -52,8 +54,9 @@ TEST(CSVSummary, AllFunctionsByLines)
               "1,118034e+00;4,000000e+00;4\n"
               "24.12.2010;18:30:04:000;4000;1,000000e+01;1,000000e+01;1,000000e+01;1,000000e+01;"
               "0,000000e+00;1,000000e+00;10\n");
-    EXPECT_EQ(s.err, "Parameters:\n" + spec + "\n\n24.12.2010 / 18:30:00:000\n"
-                     "24.12.2010 / 18:30:04:000\n");
+    EXPECT_EQ(s.err, "Parameters:\n" + spec +
+                         "\n\n24.12.2010 / 18:30:00:000\n"
+                         "24.12.2010 / 18:30:04:000\n");
 }
 
 TEST(CSVSummary, TimeRangesSkipGapsQuickly)
@@ -79,13 +82,13 @@ TEST(CSVSummary, HeaderLineIsNotData)
 {
     TempDir dir;
     CCSVFile csv;
-    ASSERT_EQ(csv.OpenStream(dir.Write("h.csv", "Date;Time;Distance\n" +
-                                                    DayLines({{"10:00:00", "1,5"},
-                                                              {"10:00:01", "2,5"},
-                                                              {"10:00:02", "4"}})) +
-                                 ",1,2,3X[Peak],[]",
-                             ";", ",", nullptr),
-              1);
+    ASSERT_EQ(
+        csv.OpenStream(dir.Write("h.csv", "Date;Time;Distance\n" + DayLines({{"10:00:00", "1,5"},
+                                                                             {"10:00:01", "2,5"},
+                                                                             {"10:00:02", "4"}})) +
+                           ",1,2,3X[Peak],[]",
+                       ";", ",", nullptr),
+        1);
     const Summary s = Summarize(csv, 1, 2);
     EXPECT_EQ(s.out, "Date;Time;Timestamp;Maximum of Peak\n"
                      "24.12.2010;10:00:00:000;0;2,500000e+00\n"
@@ -96,8 +99,8 @@ TEST(CSVSummary, WithoutFunctionsNothingIsSummarized)
 {
     TempDir dir;
     CCSVFile csv;
-    ASSERT_EQ(csv.OpenStream(dir.Write("n.csv", DayLines({{"10:00:00", "1"}})) + ",1,2", ";",
-                             ",", nullptr),
+    ASSERT_EQ(csv.OpenStream(dir.Write("n.csv", DayLines({{"10:00:00", "1"}})) + ",1,2", ";", ",",
+                             nullptr),
               1);
     const Summary s = Summarize(csv, 1, 10);
     EXPECT_EQ(s.result, 0);
@@ -162,13 +165,11 @@ TEST(CSVRangeReading, FieldsOutsideTheSelection)
 TEST(CSVMerge, FunctionsOfEveryFileOverTheMasterIntervals)
 {
     TempDir dir;
-    const std::string a = dir.Write("a.csv", DayLines({{"18:30:00", "100"},
-                                                      {"18:30:10", "110"},
-                                                      {"18:30:20", "120"}}));
-    const std::string b = dir.Write("b.csv", DayLines({{"18:30:05", "1"},
-                                                      {"18:30:12", "2"},
-                                                      {"18:30:15", "3"},
-                                                      {"18:30:25", "4"}}));
+    const std::string a = dir.Write(
+        "a.csv", DayLines({{"18:30:00", "100"}, {"18:30:10", "110"}, {"18:30:20", "120"}}));
+    const std::string b = dir.Write(
+        "b.csv",
+        DayLines({{"18:30:05", "1"}, {"18:30:12", "2"}, {"18:30:15", "3"}, {"18:30:25", "4"}}));
     CCSVFilesEx files;
     for (const std::string& spec : {a + ",1,2,3L", b + ",1,2,3A,3C"}) {
         auto* file = new CCSVFile;
@@ -188,9 +189,8 @@ TEST(CSVMerge, FunctionsOfEveryFileOverTheMasterIntervals)
 TEST(CSVMerge, AllColumnFilesInTheSpreadsheetConvention)
 {
     TempDir dir;
-    const std::string master = dir.Write("m.csv", DayLines({{"18:30:00", "1"},
-                                                           {"18:30:10", "2"},
-                                                           {"18:30:20", "3"}}));
+    const std::string master =
+        dir.Write("m.csv", DayLines({{"18:30:00", "1"}, {"18:30:10", "2"}, {"18:30:20", "3"}}));
     const std::string other =
         dir.Write("c.csv", "24.12.2010,18:30:05,1.5,2\n24.12.2010,18:30:06,2.5,3\n");
     CCSVFilesEx files;

@@ -80,7 +80,8 @@ TEST(CSVStream, InvalidItemsAreIgnoredAndParamsReadBack)
     TempDir dir;
     const std::string file = dir.Write("x;y.csv", "d;t;v\n");
     CCSVStream stream;
-    ASSERT_EQ(stream.OpenStream(file + ",0,x,3D[Spread],-4A,,99999999999S,[]", ";", ",", nullptr), 1);
+    ASSERT_EQ(stream.OpenStream(file + ",0,x,3D[Spread],-4A,,99999999999S,[]", ";", ",", nullptr),
+              1);
     EXPECT_EQ(stream.m_nDateColumn, -1);
     EXPECT_EQ(stream.m_nTimeColumn, -1);
     ASSERT_EQ(stream.m_Functions.GetSize(), 1);
@@ -239,8 +240,7 @@ TEST(CSVTableStream, TimeStampsAbsoluteAndRelative)
         CCSVTable table(CSVFormatTime, nullptr);
         Fill(stream, table, file + ",1,2,*,[]");
         const std::int64_t t0 = Local(24, 18, 30, 5);
-        EXPECT_EQ(table.m_TimeStamps,
-                  (std::vector<std::int64_t>{t0, t0 + 2000 + 500, t0 - 1000}));
+        EXPECT_EQ(table.m_TimeStamps, (std::vector<std::int64_t>{t0, t0 + 2000 + 500, t0 - 1000}));
         ASSERT_EQ(table.GetSize(), 3);
         EXPECT_EQ(table[2]->m_Values, (std::vector<double>{1, 3, 4}));
         EXPECT_EQ(table[2]->m_pFormat->m_strCaption, "V");
@@ -281,7 +281,8 @@ TEST(CSVTableStream, ChainPassesEveryEventAndStopsWhenTheNextStops)
     counter.stopAfter = 2;
     CCSVTable table(CSVFormatLineNumber, &counter);
     CCSVStream stream;
-    ASSERT_EQ(stream.OpenStream(dir.Write("c.csv", "1\n2\n3\n4\n") + ",0,0,1L", ";", ",", &table), 1);
+    ASSERT_EQ(stream.OpenStream(dir.Write("c.csv", "1\n2\n3\n4\n") + ",0,0,1L", ";", ",", &table),
+              1);
     EXPECT_EQ(stream.ProcessStream(), 0);
     EXPECT_EQ(counter.starts, 1);
     EXPECT_EQ(counter.lines, 2);
@@ -292,7 +293,9 @@ TEST(CSVTableStream, ChainPassesEveryEventAndStopsWhenTheNextStops)
 TEST(CSVTableStream, StandardInputKeepsItsLastLineAndDropsNul)
 {
     TempDir dir;
-    StdinFromFile input(dir.Write("in.csv", std::string("A\r\n1\n2\0" "5\n7", 10)));
+    StdinFromFile input(dir.Write("in.csv", std::string("A\r\n1\n2\0"
+                                                        "5\n7",
+                                                        10)));
     ASSERT_TRUE(input.Ok());
     CCSVStream stream;
     CCSVTable table(CSVFormatLineNumber, nullptr);

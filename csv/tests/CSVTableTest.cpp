@@ -1,6 +1,6 @@
+#include "CSVTable.h"
 #include "CSVLine.h"
 #include "CSVRange.h"
-#include "CSVTable.h"
 #include "Strings.h"
 
 #include <gtest/gtest.h>

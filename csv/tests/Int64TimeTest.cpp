@@ -1,5 +1,5 @@
-#include "CSVAxis.h"
 #include "Int64Time.h"
+#include "CSVAxis.h"
 #include "StopWatch.h"
 #include "TimeStamp.h"
 

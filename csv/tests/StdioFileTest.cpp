@@ -35,7 +35,8 @@ TEST(StdioFileEx, ReadsUtf16FilesAsUtf8Lines)
     EXPECT_EQ(in.GetCharCount(), 35);
     std::string line;
     ASSERT_TRUE(in.ReadString(line));
-    EXPECT_EQ(line, "Datum;Wert \xC2\xB0" "C");
+    EXPECT_EQ(line, "Datum;Wert \xC2\xB0"
+                    "C");
     ASSERT_TRUE(in.ReadString(line));
     EXPECT_EQ(line, "24.12.2010;1,5");
     ASSERT_TRUE(in.ReadString(line));
@@ -46,7 +47,8 @@ TEST(StdioFileEx, ReadsUtf16FilesAsUtf8Lines)
 TEST(StdioFileEx, SurrogatesAndLongLines)
 {
     TempDir dir;
-    std::u16string text = u"a\xD800" "b\U0001F600\n";
+    std::u16string text = u"a\xD800"
+                          "b\U0001F600\n";
     text += std::u16string(5000, u'x') + u"\n";
     const std::string file = dir.Write("s.txt", Mark + Utf16(text));
     CStdioFileEx in(file.c_str(), CStdioFile::modeRead);
@@ -125,10 +127,7 @@ namespace {
 class UpperFilter : public CStdioStream
 {
 public:
-    int OnOpenFile(int, CStdioFileEx& output) override
-    {
-        return output.WriteString("begin\n");
-    }
+    int OnOpenFile(int, CStdioFileEx& output) override { return output.WriteString("begin\n"); }
     int ProcessLine(int parameter, std::string& line) override
     {
         if (line == "stop")
@@ -184,6 +183,5 @@ TEST(StdioStream, StopsOnRequestAndOnMissingFiles)
     EXPECT_EQ(ReadAll(out), "begin\n");
 
     EXPECT_EQ(filter.ProcessLines(dir.Path("missing").c_str(), out.c_str(), 1, nullptr), 0);
-    EXPECT_EQ(filter.ProcessLines(in.c_str(), dir.Path("no/such/dir/out").c_str(), 1, nullptr),
-              0);
+    EXPECT_EQ(filter.ProcessLines(in.c_str(), dir.Path("no/such/dir/out").c_str(), 1, nullptr), 0);
 }

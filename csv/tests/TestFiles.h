@@ -46,7 +46,10 @@ inline std::string ReadAll(const std::string& path)
 class StdinFromFile
 {
 public:
-    explicit StdinFromFile(const std::string& path) { m_bOk = std::freopen(path.c_str(), "r", stdin); }
+    explicit StdinFromFile(const std::string& path)
+    {
+        m_bOk = std::freopen(path.c_str(), "r", stdin);
+    }
     ~StdinFromFile() { std::freopen("/dev/null", "r", stdin); }
     StdinFromFile(const StdinFromFile&) = delete;
     StdinFromFile& operator=(const StdinFromFile&) = delete;
