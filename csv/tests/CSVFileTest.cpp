@@ -1,6 +1,6 @@
 #include "CSVFile.h"
 #include "Strings.h"
-#include "TestFiles.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

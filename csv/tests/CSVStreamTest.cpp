@@ -1,25 +1,12 @@
 #include "CSVStream.h"
 #include "CSVTable.h"
-#include "TestFiles.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
-
-std::int64_t Local(int day, int hour, int minute, int second)
-{
-    std::tm tm{};
-    tm.tm_year = 110;
-    tm.tm_mon = 11;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
-}
 
 // Reads the file spec through a stream into the table.
 void Fill(CCSVStream& stream, CCSVTable& table, const std::string& spec)
@@ -239,7 +226,7 @@ TEST(CSVTableStream, TimeStampsAbsoluteAndRelative)
         CCSVStream stream;
         CCSVTable table(CSVFormatTime, nullptr);
         Fill(stream, table, file + ",1,2,*,[]");
-        const std::int64_t t0 = Local(24, 18, 30, 5);
+        const std::int64_t t0 = LocalMs(2010, 12, 24, 18, 30, 5);
         EXPECT_EQ(table.m_TimeStamps, (std::vector<std::int64_t>{t0, t0 + 2000 + 500, t0 - 1000}));
         ASSERT_EQ(table.GetSize(), 3);
         EXPECT_EQ(table[2]->m_Values, (std::vector<double>{1, 3, 4}));

@@ -2,27 +2,11 @@
 #include "CSVLine.h"
 #include "CSVRange.h"
 #include "Strings.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-namespace {
-
-std::int64_t Local(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
-}
-
-} // namespace
 
 TEST(CSVAxis, NonFiniteValuesKeepTheRangeEmpty)
 {
@@ -110,7 +94,7 @@ TEST(CSVLine, ValuesWithTheLinesDecimalPoint)
 
 TEST(CSVLine, DateAndTimeInEveryMode)
 {
-    const std::int64_t expected = Local(2010, 12, 24, 18, 30, 5) + 250;
+    const std::int64_t expected = LocalMs(2010, 12, 24, 18, 30, 5) + 250;
 
     CCSVLine separate(0, "24.12.2010;18:30:05.250;1", ";", ",", 0, 1);
     EXPECT_EQ(separate.m_nTimeMode, 1);
@@ -125,7 +109,7 @@ TEST(CSVLine, DateAndTimeInEveryMode)
 
     CCSVLine dateOnly(0, "1;24.12.2010", ";", ",", 1, -1);
     EXPECT_EQ(dateOnly.m_nTimeMode, 0);
-    EXPECT_EQ(dateOnly.GetTimeStamp(), Local(2010, 12, 24, 0, 0, 0));
+    EXPECT_EQ(dateOnly.GetTimeStamp(), LocalMs(2010, 12, 24, 0, 0, 0));
 
     // Without a date: today with the line's time of day.
     CCSVLine timeOnly(0, "18:30:05;3", ";", ",", -1, 0);
@@ -134,7 +118,7 @@ TEST(CSVLine, DateAndTimeInEveryMode)
     std::tm today{};
     localtime_r(&now, &today);
     EXPECT_EQ(timeOnly.GetTimeStamp(),
-              Local(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, 18, 30, 5));
+              LocalMs(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, 18, 30, 5));
 }
 
 TEST(CSVLine, TextsThatAreNotDateAndTimeGiveZero)
@@ -146,7 +130,7 @@ TEST(CSVLine, TextsThatAreNotDateAndTimeGiveZero)
     EXPECT_EQ(CCSVLine(0, "", ";", ",", 0, 1).GetTimeStamp(), 0);
     // A blank after the date does not make the date 1970.
     EXPECT_EQ(CCSVLine(0, "24.12.2010 ;18:30:05", ";", ",", 0, 1).GetTimeStamp(),
-              Local(2010, 12, 24, 18, 30, 5));
+              LocalMs(2010, 12, 24, 18, 30, 5));
 }
 
 TEST(CSVLines, InsertKeepsTimeOrderAndInsertionOrderOfEqualStamps)

@@ -1,6 +1,7 @@
 #include "Int64Time.h"
 #include "CSVAxis.h"
 #include "StopWatch.h"
+#include "TestSupport.h"
 #include "TimeStamp.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +9,6 @@
 #include <cstring>
 
 namespace {
-
-// A local calendar time as the C runtime makes it (the tests run in Europe/Berlin).
-std::int64_t Local(int year, int month, int day, int hour, int minute, int second, int ms = 0)
-{
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000 + ms;
-}
 
 // localtime formatted without the library, as a reference.
 std::string Reference(std::int64_t time)
@@ -66,7 +53,7 @@ TEST(TimeConversion, TimebAndTimetToInt64)
 
 TEST(TimeConversion, TmRoundTripIsLocal)
 {
-    std::int64_t time = Local(2010, 12, 24, 18, 30, 5);
+    std::int64_t time = LocalMs(2010, 12, 24, 18, 30, 5);
     std::tm tm{};
     Int64ToTm(&time, &tm);
     EXPECT_EQ(tm.tm_hour, 18);
@@ -78,7 +65,7 @@ TEST(TimeConversion, TmRoundTripIsLocal)
 
 TEST(TimeConversion, ExpandIntoStrings)
 {
-    std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
+    std::int64_t time = LocalMs(2010, 12, 24, 18, 30, 5, 250);
     TimeStrings s;
     ExpandInt64(&time, &s);
     EXPECT_EQ(s.strMilliseconds, "250");
@@ -132,16 +119,16 @@ TEST(DateParsing, UnknownLengthsAndNullChangeNothing)
 TEST(DateParsing, KeepsTheTimeOfDayAcrossDaylightSaving)
 {
     // From a winter time to a summer date and back: the clock time stays.
-    std::time_t time = Local(2010, 12, 24, 18, 30, 5) / 1000;
+    std::time_t time = LocalMs(2010, 12, 24, 18, 30, 5) / 1000;
     UpdateDate("24.06.2010", &time);
-    EXPECT_EQ(time, Local(2010, 6, 24, 18, 30, 5) / 1000);
+    EXPECT_EQ(time, LocalMs(2010, 6, 24, 18, 30, 5) / 1000);
     UpdateDate("24.01.2011", &time);
-    EXPECT_EQ(time, Local(2011, 1, 24, 18, 30, 5) / 1000);
+    EXPECT_EQ(time, LocalMs(2011, 1, 24, 18, 30, 5) / 1000);
 }
 
 TEST(TimeParsing, FractionsOfASecond)
 {
-    const std::int64_t day = Local(2010, 12, 24, 7, 0, 0);
+    const std::int64_t day = LocalMs(2010, 12, 24, 7, 0, 0);
     const struct
     {
         const char* text;
@@ -156,14 +143,14 @@ TEST(TimeParsing, FractionsOfASecond)
         UpdateTime(c.text, &timeb);
         std::int64_t time = 0;
         TimebToInt64(&timeb, &time);
-        EXPECT_EQ(time, Local(2010, 12, 24, 18, 30, 5, c.millisecond)) << c.text;
+        EXPECT_EQ(time, LocalMs(2010, 12, 24, 18, 30, 5, c.millisecond)) << c.text;
     }
 }
 
 TEST(TimeParsing, ShortTextsAndOldTimesChangeNothing)
 {
     _timeb timeb{};
-    timeb.time = Local(2010, 12, 24, 7, 0, 0) / 1000;
+    timeb.time = LocalMs(2010, 12, 24, 7, 0, 0) / 1000;
     timeb.millitm = 123;
     const _timeb before = timeb;
     UpdateTime("18:30", &timeb);
@@ -178,9 +165,9 @@ TEST(TimeParsing, ShortTextsAndOldTimesChangeNothing)
 
 TEST(TimeParsing, TimeAndTmVariants)
 {
-    std::time_t seconds = Local(2010, 6, 1, 1, 2, 3) / 1000;
+    std::time_t seconds = LocalMs(2010, 6, 1, 1, 2, 3) / 1000;
     UpdateTime("23:59:58", &seconds);
-    EXPECT_EQ(seconds, Local(2010, 6, 1, 23, 59, 58) / 1000);
+    EXPECT_EQ(seconds, LocalMs(2010, 6, 1, 23, 59, 58) / 1000);
 
     std::tm tm{};
     tm.tm_year = 110;
@@ -201,7 +188,7 @@ TEST(TimeParsing, ImportDateTimeReadsBackWhatExportWrites)
     EXPECT_EQ(ExportDate(&timeb), "24.12.2010");
     EXPECT_EQ(ExportTime(&timeb), "18:30:05:250");
 
-    const std::int64_t summer = Local(2010, 6, 24, 18, 30, 5, 7);
+    const std::int64_t summer = LocalMs(2010, 6, 24, 18, 30, 5, 7);
     const std::string text = ExportDateTime(summer, "|");
     EXPECT_EQ(text, "24.06.2010|18:30:05:007");
     ImportDateTime(text.c_str(), &timeb, "|");
@@ -212,7 +199,7 @@ TEST(TimeParsing, ImportDateTimeReadsBackWhatExportWrites)
 
 TEST(TimeFormatting, AllTypes)
 {
-    const std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
+    const std::int64_t time = LocalMs(2010, 12, 24, 18, 30, 5, 250);
     std::time_t seconds = time / 1000;
     std::tm tm{};
     Int64ToTm(const_cast<std::int64_t*>(&time), &tm);
@@ -238,7 +225,8 @@ TEST(TimeFormatting, MatchesTheRuntimeAcrossDaylightSavingChanges)
 {
     // Every second around both changes of 2010, formatted by the library (which keeps a
     // per-minute cache) and by localtime directly.
-    for (const std::int64_t start : {Local(2010, 3, 28, 1, 58, 0), Local(2010, 10, 31, 1, 58, 0)}) {
+    for (const std::int64_t start :
+         {LocalMs(2010, 3, 28, 1, 58, 0), LocalMs(2010, 10, 31, 1, 58, 0)}) {
         for (std::int64_t time = start; time < start + 2 * 3600 * 1000; time += 1000 + 37) {
             ASSERT_EQ(ExportDate(time) + " " + ExportTime(time), Reference(time));
         }
@@ -257,9 +245,9 @@ TEST(TimeFormatting, DateAndTimeMatchMktimeAroundDaylightSavingChanges)
                 continue;
             for (const int second : {0, 31, 59}) {
                 _timeb date{};
-                date.time = Local(2010, month, day, 12, 0, 0) / 1000;
+                date.time = LocalMs(2010, month, day, 12, 0, 0) / 1000;
                 _timeb time{};
-                time.time = Local(2010, month, day, minute / 60, minute % 60, second) / 1000;
+                time.time = LocalMs(2010, month, day, minute / 60, minute % 60, second) / 1000;
                 std::int64_t result = 0;
                 DateAndTimeToInt64(&date, &time, &result);
                 std::tm expected{};
@@ -276,17 +264,17 @@ TEST(TimeFormatting, DateAndTimeMatchMktimeAroundDaylightSavingChanges)
 TEST(DateAndTime, CombinesDateOfOneWithClockOfTheOther)
 {
     _timeb date{};
-    date.time = Local(2010, 12, 24, 3, 4, 5) / 1000;
+    date.time = LocalMs(2010, 12, 24, 3, 4, 5) / 1000;
     _timeb time{};
-    time.time = Local(2001, 6, 1, 18, 30, 5) / 1000;
+    time.time = LocalMs(2001, 6, 1, 18, 30, 5) / 1000;
     time.millitm = 1250;
     std::int64_t result = 0;
     DateAndTimeToInt64(&date, &time, &result);
-    EXPECT_EQ(result, Local(2010, 12, 24, 18, 30, 5, 250));
+    EXPECT_EQ(result, LocalMs(2010, 12, 24, 18, 30, 5, 250));
 
     time.time = -7;
     DateAndTimeToInt64(&date, &time, &result);
-    EXPECT_EQ(result, Local(2010, 12, 24, 0, 0, 0, 250));
+    EXPECT_EQ(result, LocalMs(2010, 12, 24, 0, 0, 0, 250));
 
     date.time = -7;
     DateAndTimeToInt64(&date, &time, &result);
@@ -300,25 +288,26 @@ TEST(DateAndTime, CombinesDateOfOneWithClockOfTheOther)
     clock.tm_hour = 18;
     clock.tm_min = 30;
     DateAndTimeToInt64(&day, &clock, &result);
-    EXPECT_EQ(result, Local(2010, 12, 24, 18, 30, 0));
+    EXPECT_EQ(result, LocalMs(2010, 12, 24, 18, 30, 0));
 }
 
 TEST(Alignment, AlignTimeToEachUnit)
 {
-    const std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
-    EXPECT_EQ(AlignTime(time, TimeSplitMonth), Local(2010, 12, 1, 0, 0, 0));
-    EXPECT_EQ(AlignTime(time, TimeSplitYear), Local(2010, 1, 1, 0, 0, 0));
-    EXPECT_EQ(AlignTime(time, TimeSplitDay), Local(2010, 12, 24, 0, 0, 0));
-    EXPECT_EQ(AlignTime(time, TimeSplitHour), Local(2010, 12, 24, 18, 0, 0));
-    EXPECT_EQ(AlignTime(time, TimeSplitMinute), Local(2010, 12, 24, 18, 30, 0));
-    EXPECT_EQ(AlignTime(time, static_cast<TimeSplitType>(0)), Local(2010, 12, 24, 18, 30, 5));
+    const std::int64_t time = LocalMs(2010, 12, 24, 18, 30, 5, 250);
+    EXPECT_EQ(AlignTime(time, TimeSplitMonth), LocalMs(2010, 12, 1, 0, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitYear), LocalMs(2010, 1, 1, 0, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitDay), LocalMs(2010, 12, 24, 0, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitHour), LocalMs(2010, 12, 24, 18, 0, 0));
+    EXPECT_EQ(AlignTime(time, TimeSplitMinute), LocalMs(2010, 12, 24, 18, 30, 0));
+    EXPECT_EQ(AlignTime(time, static_cast<TimeSplitType>(0)), LocalMs(2010, 12, 24, 18, 30, 5));
     // Aligned across the change to summer time: the local midnight, not 24 hours back.
-    EXPECT_EQ(AlignTime(Local(2010, 3, 28, 18, 0, 0), TimeSplitDay), Local(2010, 3, 28, 0, 0, 0));
+    EXPECT_EQ(AlignTime(LocalMs(2010, 3, 28, 18, 0, 0), TimeSplitDay),
+              LocalMs(2010, 3, 28, 0, 0, 0));
 }
 
 TEST(Alignment, AlignedNames)
 {
-    const std::int64_t time = Local(2010, 12, 24, 18, 30, 5, 250);
+    const std::int64_t time = LocalMs(2010, 12, 24, 18, 30, 5, 250);
     EXPECT_EQ(FormatAlignTime(time, TimeSplitMinute), "101224_1830");
     EXPECT_EQ(FormatAlignTime(time, TimeSplitHour), "101224_18");
     EXPECT_EQ(FormatAlignTime(time, TimeSplitDay), "101224");
@@ -384,7 +373,7 @@ TEST(TimeScale, LabelsOfDurationsAndOfCalendarTimes)
     scale.FormatStep(120000, TimeScaleMinutes, date, time);
     EXPECT_EQ(time, "2min");
 
-    const std::int64_t at = Local(2010, 12, 24, 18, 30, 5, 250);
+    const std::int64_t at = LocalMs(2010, 12, 24, 18, 30, 5, 250);
     scale.m_Min = at;
     scale.FormatStep(at, TimeScaleDays, date, time);
     EXPECT_EQ(date, "24.12.2010");
@@ -403,18 +392,18 @@ TEST(TimeStampClasses, UpdateAndExport)
 {
     CTimeStamp stamp;
     EXPECT_EQ(static_cast<std::int64_t>(stamp), 0);
-    stamp.Set(Local(2010, 1, 1, 0, 0, 0));
+    stamp.Set(LocalMs(2010, 1, 1, 0, 0, 0));
     stamp.UpdateDate("24.12.2010");
     stamp.UpdateTime("18:30:05.250");
-    EXPECT_EQ(static_cast<std::int64_t>(stamp), Local(2010, 12, 24, 18, 30, 5, 250));
+    EXPECT_EQ(static_cast<std::int64_t>(stamp), LocalMs(2010, 12, 24, 18, 30, 5, 250));
     EXPECT_EQ(stamp.ExportDateTime(" "), "24.12.2010 18:30:05:250");
 
     CTimeStampDiff diff;
-    diff = Local(2010, 12, 24, 18, 30, 5);
+    diff = LocalMs(2010, 12, 24, 18, 30, 5);
     diff.SetFirst(0);
-    diff = Local(2010, 12, 24, 18, 30, 6, 500);
+    diff = LocalMs(2010, 12, 24, 18, 30, 6, 500);
     EXPECT_EQ(diff.ExportDateTimeStamp(";"), "24.12.2010;18:30:06:500;1500");
-    diff.SetFirst(Local(2010, 12, 24, 18, 30, 7));
+    diff.SetFirst(LocalMs(2010, 12, 24, 18, 30, 7));
     EXPECT_EQ(diff.ExportDateTimeStamp(";"), "24.12.2010;18:30:06:500;-500");
 }
 

@@ -2,7 +2,7 @@
 #include "CSVStream.h"
 #include "StdioFileEx.h"
 #include "StdioStream.h"
-#include "TestFiles.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -58,3 +60,18 @@ public:
 private:
     bool m_bOk = false;
 };
+
+// A local calendar time as the C runtime makes it, in milliseconds.
+inline std::int64_t LocalMs(int year, int month, int day, int hour, int minute, int second,
+                            int millisecond = 0)
+{
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000 + millisecond;
+}
