@@ -1,5 +1,7 @@
 #include "StdioFile.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +36,13 @@ bool CStdioFile::Open(const char* fileName, unsigned openFlags)
     const int fd = ::open(fileName, flags, 0666);
     if (fd < 0)
         return false;
+    // A folder opens for reading but reads as nothing: refuse it as the failure it is.
+    struct stat info{};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        errno = EISDIR;
+        return false;
+    }
     m_pStream = ::fdopen(fd, mode);
     if (!m_pStream) {
         ::close(fd);

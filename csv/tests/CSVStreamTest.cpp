@@ -100,6 +100,7 @@ TEST(CSVStream, MissingFileIsReported)
     Counter counter;
     CCSVStream stream;
     EXPECT_EQ(stream.OpenStream(dir.Path("missing.csv") + ",1,2,3A", ";", ",", &counter), 0);
+    EXPECT_EQ(stream.OpenStream(dir.Path(""), ";", ",", &counter), 0);
     EXPECT_EQ(counter.starts, 0);
     EXPECT_EQ(stream.GetLine(), nullptr);
 }
