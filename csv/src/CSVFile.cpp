@@ -203,6 +203,14 @@ int CCSVFile::CSVSummarize(int byLines, std::int64_t length, std::ostream& out, 
     }
     std::int64_t start = 0;
     CSVGetNextTime(start);
+    // Time ranges start at the first line with a time: lines without one (an undeclared
+    // header, say) would otherwise start them in 1970.
+    while (!byLines && start == 0 && m_pLine) {
+        CCSVLine* undated = m_pLine;
+        m_pLine = nullptr;
+        m_LineBuffer.RemoveIf([undated](const CCSVLine* line) { return line == undated; });
+        CSVGetNextTime(start);
+    }
     if (byLines)
         m_Range.SetLineDiff(m_bHeader ? 1 : 0, length);
     else

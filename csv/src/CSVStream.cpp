@@ -190,7 +190,8 @@ std::string CCSVStream::GetParams() const
 
 std::string CCSVStream::GetHeader(int withFilePrefix, int withFunctionName) const
 {
-    std::string prefix = std::filesystem::path(m_strName).stem().string();
+    std::string prefix =
+        m_bPipe ? std::string("stdin") : std::filesystem::path(m_strName).stem().string();
     ReplaceAll(prefix, ";", "_");
     prefix += "/";
     std::string header;

@@ -78,6 +78,21 @@ TEST(CSVSummary, TimeRangesSkipGapsQuickly)
                      "24.12.2010;22:40:00:000;15000000;8,000000e+00\n");
 }
 
+TEST(CSVSummary, TimeRangesStartAtTheFirstLineWithATime)
+{
+    TempDir dir;
+    CCSVFile csv;
+    ASSERT_EQ(csv.OpenStream(dir.Write("u.csv", "Date;Time;V\n" + DayLines({{"18:30:00", "1"},
+                                                                           {"18:30:03", "3"}})) +
+                                 ",1,2,3C",
+                             ";", ",", nullptr),
+              1);
+    const Summary s = Summarize(csv, 0, 2000);
+    EXPECT_EQ(s.out, "Date;Time;Timestamp;Count of Column 3\n"
+                     "24.12.2010;18:30:00:000;0;1,000000e+00\n"
+                     "24.12.2010;18:30:03:000;3000;1,000000e+00\n");
+}
+
 TEST(CSVSummary, HeaderLineIsNotData)
 {
     TempDir dir;
@@ -116,6 +131,7 @@ TEST(CSVSummary, FromStandardInput)
     const Summary s = Summarize(csv, 1, 100);
     EXPECT_EQ(s.out, "Date;Time;Timestamp;Average of Column 3;Count of Column 3\n"
                      "24.12.2010;10:00:00:000;0;2,000000e+00;2,000000e+00\n");
+    EXPECT_EQ(csv.GetHeader(1, 0), ";stdin/Column 3;stdin/Column 3");
 }
 
 TEST(CSVRangeReading, KeepsOnlyTheLinesOfTheCurrentRange)
@@ -135,7 +151,9 @@ TEST(CSVRangeReading, KeepsOnlyTheLinesOfTheCurrentRange)
         ASSERT_LE(csv.m_LineBuffer.GetSize(), 101);
         ASSERT_EQ(csv.CSVGetField(0, &range, value, 1), 1);
         const double first = ranges * 100.0;
-        EXPECT_EQ(value, FormatString("%e", 100 * first + 4950).replace(1, 1, ","));
+        std::string expected = FormatString("%e", 100 * first + 4950);
+        ReplaceAll(expected, ".", ",");
+        EXPECT_EQ(value, expected);
         range.NextRange();
         ++ranges;
     }

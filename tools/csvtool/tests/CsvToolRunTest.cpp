@@ -1,0 +1,236 @@
+#include "RunProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// The lines of a text, each without its "\n".
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t end = text.find('\n', begin);
+        lines.push_back(text.substr(begin, end - begin));
+        if (end == std::string::npos)
+            break;
+        begin = end + 1;
+    }
+    return lines;
+}
+
+constexpr const char* Measurements = "01.02.2024;10:00:00;1,5;10\n"
+                                     "01.02.2024;10:00:01;2,5;20\n"
+                                     "01.02.2024;10:00:02;3,5;30\n"
+                                     "01.02.2024;10:00:03;4,5;40\n"
+                                     "01.02.2024;10:00:04;5,5;50\n";
+
+// Date and time in one field, with milliseconds and a gap of several seconds.
+constexpr const char* Readings = "01.02.2024 10:00:00.250;1\n"
+                                 "01.02.2024 10:00:00.750;2\n"
+                                 "01.02.2024 10:00:01.100;3\n"
+                                 "01.02.2024 10:00:01.300;5\n"
+                                 "01.02.2024 10:00:03.000;4\n"
+                                 "01.02.2024 10:00:07.000;6\n";
+
+constexpr const char* Master = "Date;Time;Level\n"
+                               "01.02.2024;10:00:00;1\n"
+                               "01.02.2024;10:00:10;2\n"
+                               "01.02.2024;10:00:20;3\n";
+
+constexpr const char* Meter = "01.02.2024;10:00:01;5\n"
+                              "01.02.2024;10:00:04;7\n"
+                              "01.02.2024;10:00:12;9\n"
+                              "01.02.2024;10:00:19;11\n";
+
+class CsvToolRun : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "telvan-csv-XXXXXX");
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_Folder = pattern;
+    }
+
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Folder, ignored);
+    }
+
+    void Write(const std::string& name, const std::string& text)
+    {
+        std::ofstream(m_Folder / name, std::ios::binary) << text;
+    }
+
+    ProgramRun Run(const std::vector<std::string>& args, const std::string& input = {})
+    {
+        if (input.empty())
+            return RunProgram(TELVAN_CSV_PROGRAM, args, m_Folder);
+        Write("input.txt", input);
+        return RunProgram(TELVAN_CSV_PROGRAM, args, m_Folder, "input.txt");
+    }
+
+    // A run that must fail on its arguments or files: one line on standard error, nothing
+    // on standard output.
+    void ExpectError(const std::vector<std::string>& args, const std::string& message)
+    {
+        SCOPED_TRACE(message);
+        const ProgramRun run = Run(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "telvan-csv: " + message + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+
+    std::filesystem::path m_Folder;
+};
+
+} // namespace
+
+TEST_F(CsvToolRun, SummaryByLinesGivesEveryFunctionPerRange)
+{
+    Write("data.csv", Measurements);
+    const ProgramRun run =
+        Run({"summary", "--lines", "2", "data.csv,1,2,3A,3N,3X,3S,3D,3C,4L[Level]"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{
+                  "Date;Time;Timestamp;Average of Column 3;Minimum of Column 3;Maximum of "
+                  "Column 3;Sum of Column 3;Stddev of Column 3;Count of Column 3;Last of Level",
+                  "01.02.2024;10:00:00:000;0;2,000000e+00;1,500000e+00;2,500000e+00;"
+                  "4,000000e+00;5,000000e-01;2,000000e+00;20",
+                  "01.02.2024;10:00:02:000;2000;4,000000e+00;3,500000e+00;4,500000e+00;"
+                  "8,000000e+00;5,000000e-01;2,000000e+00;40",
+                  "01.02.2024;10:00:04:000;4000;5,500000e+00;5,500000e+00;5,500000e+00;"
+                  "5,500000e+00;0,000000e+00;1,000000e+00;50",
+              }));
+    EXPECT_TRUE(run.err.starts_with("Parameters:\n")) << run.err;
+}
+
+TEST_F(CsvToolRun, SummaryByTimeSkipsEmptyRanges)
+{
+    Write("readings.csv", Readings);
+    const ProgramRun run = Run({"summary", "--ms", "1000", "readings.csv,1,1,2A,2C"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                  "Date;Time;Timestamp;Average of Column 2;Count of Column 2",
+                                  "01.02.2024;10:00:00:250;0;2,000000e+00;3,000000e+00",
+                                  "01.02.2024;10:00:01:300;1050;5,000000e+00;1,000000e+00",
+                                  "01.02.2024;10:00:03:000;2750;4,000000e+00;1,000000e+00",
+                                  "01.02.2024;10:00:07:000;6750;6,000000e+00;1,000000e+00",
+                              }));
+}
+
+TEST_F(CsvToolRun, SummaryReadsStandardInputWithAHeader)
+{
+    const ProgramRun run = Run({"summary", "--lines", "10", "-,1,2,3X,[]"},
+                               std::string("Date;Time;Distance\n") + Measurements);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                  "Date;Time;Timestamp;Maximum of Distance",
+                                  "01.02.2024;10:00:00:000;0;5,500000e+00",
+                              }));
+}
+
+TEST_F(CsvToolRun, SummaryUsesTheGivenSeparatorAndDecimalPoint)
+{
+    Write("points.csv", "01/02/2024,23:59:59.5,1.25\n02/02/2024,00:00:00.5,2.75\n");
+    const ProgramRun run = Run(
+        {"summary", "--separator", ",", "--decimal", ".", "--ms", "60000", "points.csv,1,2,3S"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                  "Date;Time;Timestamp;Sum of Column 3",
+                                  "01.02.2024;23:59:59:500;0;4,000000e+00",
+                              }));
+}
+
+TEST_F(CsvToolRun, MergeGivesOneRecordPerMasterLine)
+{
+    Write("master.csv", Master);
+    Write("meter.csv", Meter);
+    const ProgramRun plain = Run({"merge", "master.csv,1,2,3L,[]", "meter.csv,1,2,3A[Mean],3C"});
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(Lines(plain.out), (std::vector<std::string>{
+                                    "Date;Time;master/Level;meter/Mean;meter/Mean",
+                                    "01.02.2024;10:00:10:000;1;6,000000e+00;2,000000e+00",
+                                    "01.02.2024;10:00:20:000;2;1,000000e+01;2,000000e+00",
+                                }));
+
+    const ProgramRun named =
+        Run({"merge", "--names", "master.csv,1,2,*,[]", "meter.csv,1,2,3A[Mean],3C"});
+    EXPECT_EQ(named.status, 0);
+    EXPECT_EQ(Lines(named.out),
+              (std::vector<std::string>{
+                  "Date;Time;master/Date;master/Time;master/Level;meter/Average of Mean;"
+                  "meter/Count of Mean",
+                  "01.02.2024;10:00:10:000;01.02.2024;10:00:00;1;6,000000e+00;2,000000e+00",
+                  "01.02.2024;10:00:20:000;01.02.2024;10:00:10;2;1,000000e+01;2,000000e+00",
+              }));
+}
+
+TEST_F(CsvToolRun, MergeTakesTheMasterFromStandardInput)
+{
+    Write("master.csv", Master);
+    const ProgramRun run =
+        Run({"merge", "--master", "2", "master.csv,1,2,3L,[]", "-,1,2,3S"}, Meter);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                  "Date;Time;master/Level;stdin/Column 3",
+                                  "01.02.2024;10:00:04:000;;5,000000e+00",
+                                  "01.02.2024;10:00:12:000;2;7,000000e+00",
+                                  "01.02.2024;10:00:19:000;;9,000000e+00",
+                              }));
+}
+
+TEST_F(CsvToolRun, HelpExplainsTheSelection)
+{
+    const ProgramRun run = Run({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("usage: telvan-csv summary (--lines N | --ms N) "
+                                    "[--separator S] [--decimal D] SPEC\n"));
+    EXPECT_NE(run.out.find("'data.csv,1,2,3A,5X[Peak]'"), std::string::npos);
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CsvToolRun, BadArgumentsExitWithOneLine)
+{
+    ExpectError({}, "missing command (summary or merge); see --help");
+    ExpectError({"summary", "--lines", "0", "data.csv,1,2,3A"},
+                "--lines needs a positive whole number, not \"0\"");
+    ExpectError({"summary", "--lines", "1", "--ms", "1", "data.csv,1,2,3A"},
+                "--lines and --ms exclude each other");
+    ExpectError({"merge", "--bogus", "data.csv"},
+                "unknown option \"--bogus\" for merge; see --help");
+    ExpectError({"merge", "-,1,2,3A", ",1,2,3C"}, "only one SPEC may read standard input");
+}
+
+TEST_F(CsvToolRun, UnreadableFilesExitWithOneLineNamingThem)
+{
+    Write("data.csv", Measurements);
+    std::filesystem::create_directory(m_Folder / "folder");
+    Write("empty.csv", "");
+    ExpectError({"summary", "--lines", "2", "missing.csv,1,2,3A"},
+                "cannot open \"missing.csv\": No such file or directory");
+    ExpectError({"merge", "data.csv,1,2,3A", "missing.csv,1,2,3A"},
+                "cannot open \"missing.csv\": No such file or directory");
+    ExpectError({"summary", "--lines", "2", "folder,1,2,3A"},
+                "cannot open \"folder\": Is a directory");
+    ExpectError({"summary", "--lines", "2", "empty.csv,1,2,3A"}, "\"empty.csv\" is empty");
+}
+
+TEST_F(CsvToolRun, SummaryWithoutFunctionsExitsWithOneLine)
+{
+    Write("data.csv", Measurements);
+    const std::string hint =
+        " selects no function: add items such as 3A after the date and time columns; see --help";
+    ExpectError({"summary", "--lines", "2", "data.csv"}, "\"data.csv\"" + hint);
+    ExpectError({"summary", "--lines", "2", "data.csv,1,2,[]"}, "\"data.csv\"" + hint);
+    ExpectError({"summary", "--lines", "2", "data.csv,1,2,*"}, "\"data.csv\"" + hint);
+    const ProgramRun run = Run({"summary", "--lines", "2", "-"}, Measurements);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "telvan-csv: standard input" + hint + "\n");
+}
