@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@
 class CSV_API CCSVFile : public CCSVStream
 {
 public:
+    CCSVFile();
+    ~CCSVFile() override;
+
     // Back to the first line; 0 when that is not possible (standard input read past it).
     int CSVRewind();
     // Drops the buffered lines before the range and reads until a line lies after it;
@@ -39,17 +43,13 @@ public:
 private:
     // The numbers of one column over the buffered lines of a range, kept for the next
     // function over the same column.
-    struct ColumnValues
-    {
-        int index = -1;
-        CCSVRange range;
-        std::uint64_t generation = 0;
-        const CCSVLine* last = nullptr;
-        std::vector<double> values;
-    };
+    struct ColumnValues;
     const ColumnValues& ValuesInRange(int index, const CCSVRange& range);
+    void DropLine(const CCSVLine* line);
+    // Moves the current range on to the one that holds the line.
+    void MoveRangeTo(const CCSVLine& line);
 
-    ColumnValues m_ColumnValues;
+    std::unique_ptr<ColumnValues> m_pColumnValues;
     // Counts the changes of the line buffer, so that kept values can tell they are stale.
     std::uint64_t m_nBufferGeneration = 1;
 };

@@ -1,5 +1,6 @@
 #include "CSVFile.h"
 
+#include "ColumnSummary.h"
 #include "Strings.h"
 
 #include <algorithm>
@@ -83,18 +84,24 @@ const std::string& FieldOf(const CCSVLine& line, int index)
     return line.m_Fields[static_cast<std::size_t>(std::clamp(index, 0, count - 1))];
 }
 
-std::string NumberText(double value)
-{
-    std::string text = FormatString("%e", value);
-    ReplaceAll(text, ".", ",");
-    return text;
-}
-
 } // namespace
+
+struct CCSVFile::ColumnValues
+{
+    int index = -1;
+    CCSVRange range;
+    std::uint64_t generation = 0;
+    const CCSVLine* last = nullptr;
+    ColumnSummary summary;
+};
+
+CCSVFile::CCSVFile() : m_pColumnValues(std::make_unique<ColumnValues>()) {}
+
+CCSVFile::~CCSVFile() = default;
 
 const CCSVFile::ColumnValues& CCSVFile::ValuesInRange(int index, const CCSVRange& range)
 {
-    ColumnValues& kept = m_ColumnValues;
+    ColumnValues& kept = *m_pColumnValues;
     if (kept.index == index && kept.generation == m_nBufferGeneration &&
         kept.range.m_bTimeRange == range.m_bTimeRange && kept.range.m_Begin == range.m_Begin &&
         kept.range.m_End == range.m_End)
@@ -103,12 +110,12 @@ const CCSVFile::ColumnValues& CCSVFile::ValuesInRange(int index, const CCSVRange
     kept.range = range;
     kept.generation = m_nBufferGeneration;
     kept.last = nullptr;
-    kept.values.clear();
+    kept.summary.Clear();
     for (const auto& line : m_LineBuffer) {
         if (!range.InRange(line.get()))
             continue;
         kept.last = line.get();
-        kept.values.push_back(line->AtoV(FieldOf(*line, index).c_str()));
+        kept.summary.Add(line->AtoV(FieldOf(*line, index).c_str()));
     }
     return kept;
 }
@@ -138,46 +145,7 @@ int CCSVFile::CSVGetField(int function, CCSVRange* range, std::string& value, in
     const ColumnValues& column = ValuesInRange(index, *range);
     if (!column.last)
         return 0;
-    const std::vector<double>& values = column.values;
-    const auto count = static_cast<double>(values.size());
-    double sum = 0;
-    double minimum = std::numeric_limits<double>::infinity();
-    double maximum = -std::numeric_limits<double>::infinity();
-    for (const double v : values) {
-        sum += v;
-        minimum = std::min(minimum, v);
-        maximum = std::max(maximum, v);
-    }
-
-    switch (selected.m_nType) {
-    case CSVFunctionAverage:
-        value = NumberText(sum / count);
-        break;
-    case CSVFunctionMinimum:
-        value = NumberText(minimum);
-        break;
-    case CSVFunctionMaximum:
-        value = NumberText(maximum);
-        break;
-    case CSVFunctionSum:
-        value = NumberText(sum);
-        break;
-    case CSVFunctionStddev: {
-        // Population standard deviation: the root of the mean square deviation.
-        const double mean = sum / count;
-        double squares = 0;
-        for (const double v : values)
-            squares += (v - mean) * (v - mean);
-        value = NumberText(std::sqrt(squares / count));
-        break;
-    }
-    case CSVFunctionCount:
-        value = NumberText(count);
-        break;
-    default:
-        value = FieldOf(*column.last, index);
-        break;
-    }
+    value = column.summary.Result(selected.m_nType, FieldOf(*column.last, index));
     return 1;
 }
 
@@ -190,6 +158,24 @@ std::int64_t KeyOf(const CCSVRange& range, const CCSVLine& line)
 }
 
 } // namespace
+
+void CCSVFile::DropLine(const CCSVLine* line)
+{
+    ++m_nBufferGeneration;
+    if (m_pLine == line)
+        m_pLine = nullptr;
+    m_LineBuffer.RemoveIf([line](const CCSVLine* kept) { return kept == line; });
+}
+
+void CCSVFile::MoveRangeTo(const CCSVLine& line)
+{
+    const std::int64_t skip = (KeyOf(m_Range, line) - m_Range.m_Begin) / m_Range.m_Count;
+    const std::int64_t begin = m_Range.m_Begin + skip * m_Range.m_Count;
+    if (m_Range.m_bTimeRange)
+        m_Range.SetTimeDiff(begin, m_Range.m_Count);
+    else
+        m_Range.SetLineDiff(begin, m_Range.m_Count);
+}
 
 int CCSVFile::CSVSummarize(int byLines, std::int64_t length, std::ostream& out, std::ostream& err)
 {
@@ -206,9 +192,7 @@ int CCSVFile::CSVSummarize(int byLines, std::int64_t length, std::ostream& out, 
     // Time ranges start at the first line with a time: lines without one (an undeclared
     // header, say) would otherwise start them in 1970.
     while (!byLines && start == 0 && m_pLine) {
-        CCSVLine* undated = m_pLine;
-        m_pLine = nullptr;
-        m_LineBuffer.RemoveIf([undated](const CCSVLine* line) { return line == undated; });
+        DropLine(m_pLine);
         CSVGetNextTime(start);
     }
     if (byLines)
@@ -216,41 +200,71 @@ int CCSVFile::CSVSummarize(int byLines, std::int64_t length, std::ostream& out, 
     else
         m_Range.SetTimeDiff(start, length);
 
-    std::string value;
-    while (CSVReadNextLines(&m_Range) > 0) {
-        const CCSVLine* first = nullptr;
-        const CCSVLine* next = nullptr;
-        for (const auto& line : m_LineBuffer) {
-            const int position = m_Range.GetLinePosition(line.get());
-            if (position == 0 && !first)
-                first = line.get();
-            if (position == 1 && (!next || KeyOf(m_Range, *line) < KeyOf(m_Range, *next)))
-                next = line.get();
-        }
-        if (!first) {
-            if (!next)
-                break;
-            // An empty range: go straight to the range that holds the next line, so a gap
-            // in the times costs no time.
-            const std::int64_t skip = (KeyOf(m_Range, *next) - m_Range.m_Begin) / m_Range.m_Count;
-            const std::int64_t begin = m_Range.m_Begin + skip * m_Range.m_Count;
-            if (m_Range.m_bTimeRange)
-                m_Range.SetTimeDiff(begin, m_Range.m_Count);
-            else
-                m_Range.SetLineDiff(begin, m_Range.m_Count);
-            continue;
-        }
+    // The ranges are summed up while the lines are read, so that only the earliest and the
+    // latest line of a range stay in the buffer, however long the range.
+    std::vector<int> columns;
+    for (const auto& function : m_Functions) {
+        if (std::find(columns.begin(), columns.end(), function->m_pColumn->m_nIndex) ==
+            columns.end())
+            columns.push_back(function->m_pColumn->m_nIndex);
+    }
+    std::vector<ColumnSummary> summaries(columns.size());
+    const CCSVLine* first = nullptr;
+    const CCSVLine* last = nullptr;
+    const auto writeRange = [&] {
         const std::int64_t time = first->GetTimeStamp();
         const std::string date = ExportDate(time);
         const std::string clock = ExportTime(time);
         err << date << " / " << clock << "\n";
         out << date << ";" << clock << ";" << (time - start);
-        for (int i = 0; i < m_Functions.GetSize(); ++i) {
-            CSVGetField(i, &m_Range, value, 1);
-            out << ";" << value;
+        for (const auto& function : m_Functions) {
+            const int index = function->m_pColumn->m_nIndex;
+            const auto column = std::find(columns.begin(), columns.end(), index) - columns.begin();
+            out << ";"
+                << summaries[static_cast<std::size_t>(column)].Result(function->m_nType,
+                                                                      FieldOf(*last, index));
         }
         out << "\n";
-        m_Range.NextRange();
+        for (ColumnSummary& summary : summaries)
+            summary.Clear();
+        first = last = nullptr;
+    };
+
+    CCSVLine* line = m_pLine;
+    for (bool more = line != nullptr; more; more = CSVReadNextLine(&line)) {
+        int position = m_Range.GetLinePosition(line);
+        if (position > 0 && first) {
+            const CCSVLine* earliest = first;
+            const CCSVLine* latest = last;
+            writeRange();
+            DropLine(earliest);
+            DropLine(latest);
+            m_Range.NextRange();
+            position = m_Range.GetLinePosition(line);
+        }
+        if (position > 0) {
+            // An empty range: go straight to the one that holds the line, so that a gap in
+            // the times costs no time.
+            MoveRangeTo(*line);
+            position = 0;
+        }
+        if (position < 0) {
+            DropLine(line);
+            continue;
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            summaries[i].Add(line->AtoV(FieldOf(*line, columns[i]).c_str()));
+        // The buffer keeps its lines in time order: its first line in the range is the
+        // earliest, its last the latest, and lines of equal time keep their order.
+        if (!first || line->GetTimeStamp() < first->GetTimeStamp())
+            first = line;
+        if (!last || line->GetTimeStamp() >= last->GetTimeStamp())
+            last = line;
+        if (line != first && line != last)
+            m_pLine = nullptr;
+        m_LineBuffer.RemoveIf([&](const CCSVLine* kept) { return kept != first && kept != last; });
     }
+    if (first)
+        writeRange();
     return 1;
 }

@@ -37,7 +37,9 @@ bool CStdioFile::Open(const char* fileName, unsigned openFlags)
     if (fd < 0)
         return false;
     // A folder opens for reading but reads as nothing: refuse it as the failure it is.
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         ::close(fd);
         errno = EISDIR;

@@ -83,7 +83,7 @@ TEST(CSVSummary, TimeRangesStartAtTheFirstLineWithATime)
     TempDir dir;
     CCSVFile csv;
     ASSERT_EQ(csv.OpenStream(dir.Write("u.csv", "Date;Time;V\n" + DayLines({{"18:30:00", "1"},
-                                                                           {"18:30:03", "3"}})) +
+                                                                            {"18:30:03", "3"}})) +
                                  ",1,2,3C",
                              ";", ",", nullptr),
               1);
@@ -91,6 +91,21 @@ TEST(CSVSummary, TimeRangesStartAtTheFirstLineWithATime)
     EXPECT_EQ(s.out, "Date;Time;Timestamp;Count of Column 3\n"
                      "24.12.2010;18:30:00:000;0;1,000000e+00\n"
                      "24.12.2010;18:30:03:000;3000;1,000000e+00\n");
+}
+
+TEST(CSVSummary, EarliestAndLatestLinesOfARangeStandForIt)
+{
+    TempDir dir;
+    std::string text = DayLines({{"18:30:05", "1"}, {"18:30:02", "2"}, {"18:30:07", "3"}});
+    for (int i = 0; i < 5000; ++i)
+        text += "24.12.2010;18:30:06;4\n";
+    CCSVFile csv;
+    ASSERT_EQ(csv.OpenStream(dir.Write("o.csv", text) + ",1,2,3L,3C", ";", ",", nullptr), 1);
+    const Summary s = Summarize(csv, 1, 1000000);
+    EXPECT_EQ(s.out, "Date;Time;Timestamp;Last of Column 3;Count of Column 3\n"
+                     "24.12.2010;18:30:02:000;-3000;3;5,003000e+03\n");
+    // However long the range, only its earliest and latest lines were kept.
+    EXPECT_LE(csv.m_LineBuffer.GetSize(), 2);
 }
 
 TEST(CSVSummary, HeaderLineIsNotData)
