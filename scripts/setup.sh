@@ -1,6 +1,7 @@
 # Sourced by the scripts: installs the Debian packages the build needs, when missing.
 
-TELVAN_PACKAGES=(cmake ninja-build g++ pkg-config tzdata libgtest-dev libgmock-dev libbenchmark-dev)
+TELVAN_PACKAGES=(cmake ninja-build g++ pkg-config tzdata libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-serialport-dev fonts-dejavu-core)
 
 telvan_install() {
     local missing=()
