@@ -61,14 +61,6 @@ TEST_F(ReplyAssembly, TextChunkNotifiesLogClassicDisplay)
     }
 }
 
-TEST_F(ReplyAssembly, QuorinNotifiesClassicLogDisplay)
-{
-    Quorin("012.345\r\n");
-    EXPECT_EQ(PagesOf(journal), (Pages{"classic", "log", "display"}));
-    EXPECT_EQ(journal[0].received, "012.345\r\n");
-    EXPECT_EQ(g_nLineCount, 1);
-}
-
 TEST_F(ReplyAssembly, NoBytesNotifyNobody)
 {
     g_strReceived = "before";
@@ -124,10 +116,11 @@ TEST_F(ReplyAssembly, EveryHandedLineReachesTheDisplayInOrder)
     EXPECT_EQ(PagesOf(journal), (Pages{"classic", "log", "display", "display"}));
     EXPECT_EQ(journal[2].quorinLine, "012.345");
     EXPECT_EQ(journal[3].quorinLine, "E16");
-}
 
-TEST_F(ReplyAssembly, StaleHandedLinesNeverReachTheNextChunk)
-{
+    // A chunk without a complete line notifies the Display page once; nothing stale reaches it.
+    journal.clear();
+    log.lines.clear();
+    g_strMeasLine.clear(); // as the Display page leaves it
     g_arrDisplayLines.Add("stale");
     Zelnar("D+00");
     EXPECT_EQ(PagesOf(journal), (Pages{"log", "classic", "display"}));
