@@ -1,6 +1,7 @@
 #include "DeviceCommands.h"
 
 #include "ParameterRecords.h"
+#include "ReplyAssembly.h"
 #include "ReplyPage.h"
 #include "TerminalState.h"
 
@@ -23,8 +24,7 @@ constexpr std::array<CWriteStep, 11> kZelnarBytes = {{
     {"HW\r"},
     {kEsc},
 }};
-
-constexpr int kBinaryFormat = 2;
+static_assert(kZelnarBytes.size() == static_cast<std::size_t>(ZelnarCommand::Stop) + 1);
 
 } // namespace
 
@@ -38,7 +38,7 @@ CCommandAction ZelnarCommandAction(ZelnarCommand command)
         return {CommandKind::ShowMessage, {}, kNotConnected};
     // In binary output the text replies of ID and HW would be framed as records.
     if ((command == ZelnarCommand::ID || command == ZelnarCommand::HW) &&
-        ZelnarParameters.SDx == kBinaryFormat)
+        ZelnarParameters.SDx == kBinaryOutput)
         return {};
     const auto index = static_cast<std::size_t>(command);
     return {CommandKind::Write, std::span(kZelnarBytes).subspan(index, 1), {}};

@@ -2,12 +2,12 @@
 
 #include "LineBatch.h"
 #include "ParameterRecords.h"
+#include "ReplyAssembly.h"
 
 #include <utility>
 
 namespace {
 
-constexpr int kBinaryFormat = 2;
 constexpr std::size_t kShortestBinaryEntry = 13; // shorter texts hold no record
 
 bool IsMeasurementLine(std::string_view line)
@@ -21,7 +21,7 @@ CLogBookZL::CLogBookZL(LogClock clock) : CLogBook(LogFileKind::ExcelZL, std::mov
 
 void CLogBookZL::OnData()
 {
-    if (ZelnarParameters.SDx == kBinaryFormat) {
+    if (ZelnarParameters.SDx == kBinaryOutput) {
         if (g_strBinaryLogLine.size() >= kShortestBinaryEntry) {
             AddEntry(g_strBinaryLogLine);
             g_strBinaryLogLine.clear();

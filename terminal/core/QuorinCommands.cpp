@@ -22,6 +22,7 @@ constexpr std::array<CWriteStep, 13> kQuorinBytes = {{
     {"TP\r"},
     {"PR\r"},
 }};
+static_assert(kQuorinBytes.size() == static_cast<std::size_t>(QuorinCommand::Reset) + 1);
 
 // The device needs a moment after ESC before it takes a command, and a second to list PA.
 constexpr std::array<CWriteStep, 2> kGetSteps = {{{kEsc, 100}, {"PA\r", 1000}}};

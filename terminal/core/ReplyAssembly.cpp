@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kBinaryFormat = 2;
 constexpr std::size_t kByteBits = 8;
 
 // The eight bits of every byte value, most significant first.
@@ -115,7 +114,7 @@ void DispatchZelnarReply(std::string_view bytes, const CReplyPages& pages)
     if (bytes.empty())
         return;
     TakeChunk(bytes);
-    if (ZelnarParameters.SDx == kBinaryFormat) {
+    if (ZelnarParameters.SDx == kBinaryOutput) {
         FrameRecords(bytes, pages);
         return;
     }

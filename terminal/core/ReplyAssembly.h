@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <string_view>
 
+// The display format SDx in which the Zelnar device sends binary records instead of text.
+inline constexpr int kBinaryOutput = 2;
+
 // The reply assembly of one read step (ReadAndDispatch, second half); nothing happens for no
 // bytes. Both families put the chunk into g_strReceived and count its carriage returns in
 // g_nLineCount. Each complete line the Log page hands over in g_arrDisplayLines reaches the
