@@ -1,0 +1,75 @@
+#include "LogBook.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+CLogBook::CLogBook(LogFileKind excelKind, LogClock clock)
+    : m_excelKind(excelKind), m_clock(std::move(clock))
+{
+}
+
+void CLogBook::StartLog()
+{
+    m_nStart = static_cast<std::size_t>(std::max(g_nLogLines, 0));
+    m_bStopLogEnabled = true;
+}
+
+void CLogBook::StopLog()
+{
+    m_nStop = static_cast<std::size_t>(std::max(g_nLogLines, 0));
+    m_bSaveEnabled = true;
+}
+
+void CLogBook::Clear()
+{
+    m_entries.Clear();
+    g_nLogLines = 0;
+    m_nStart = m_nStop = 0;
+    m_bStopLogEnabled = m_bSaveEnabled = false;
+}
+
+std::string_view CLogBook::SaveText(const std::string& path)
+{
+    return Save(path, LogFileKind::Text);
+}
+
+std::string_view CLogBook::SaveExcel(const std::string& path)
+{
+    return Save(path, m_excelKind);
+}
+
+std::string_view CLogBook::Save(const std::string& path, LogFileKind kind)
+{
+    const std::string_view message = SaveLog(path, kind, m_entries, m_nStart, m_nStop);
+    m_bStopLogEnabled = m_bSaveEnabled = false;
+    return message;
+}
+
+bool CLogBook::ListTypedLine()
+{
+    if (!g_bEchoTypedLine)
+        return false;
+    // The main dialog counted this entry when it sent the line.
+    const std::string_view prefix = TimePrefix();
+    m_entries.Add(prefix, g_strReceived);
+    g_strReceived.insert(0, prefix);
+    g_bEchoTypedLine = false;
+    return true;
+}
+
+void CLogBook::AddEntry(std::string_view line)
+{
+    ++g_nLogLines;
+    m_entries.Add(TimePrefix(), line);
+}
+
+std::string_view CLogBook::TimePrefix()
+{
+    if (!m_bTime)
+        return {};
+    const CTimeOfDay time = m_clock();
+    const int length = std::snprintf(m_prefix.data(), m_prefix.size(), "%02d:%02d:%02d:%03d>> ",
+                                     time.hour, time.minute, time.second, time.millisecond);
+    return {m_prefix.data(), static_cast<std::size_t>(length)};
+}

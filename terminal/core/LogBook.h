@@ -1,0 +1,73 @@
+#pragma once
+
+#include "LineList.h"
+#include "LogClock.h"
+#include "LogCutter.h"
+#include "LogSavers.h"
+#include "ReplyPage.h"
+#include "TerminalState.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// What a Log page decides: its entries, the marked stretch with the button states, the time
+// prefix and the savers. The page shows Entries() and the button states after each call.
+class CLogBook : public CReplyPage
+{
+public:
+    void SetTime(bool on) { m_bTime = on; } // the "Time" check box
+    bool Time() const { return m_bTime; }
+
+    const CLineList& Entries() const { return m_entries; }
+    const CLogCutter& Cutter() const { return m_cutter; }
+
+    void StartLog();
+    void StopLog();
+    void Clear(); // CLEAR: empties the list and the marks; the line tail stays
+    bool StopLogEnabled() const { return m_bStopLogEnabled; }
+    bool SaveEnabled() const { return m_bSaveEnabled; } // SAVE and the Excel button
+    std::size_t StartIndex() const { return m_nStart; }
+    std::size_t StopIndex() const { return m_nStop; }
+
+    // SAVE, UM_SAVE_LOG and the Excel button: write the marked stretch to the chosen file.
+    // Return the message to show (empty on success); the save buttons are disabled either way.
+    std::string_view SaveText(const std::string& path);
+    std::string_view SaveExcel(const std::string& path);
+
+protected:
+    CLogBook(LogFileKind excelKind, LogClock clock);
+    ~CLogBook() = default;
+
+    // The echo of a typed line takes the whole notification; true when there was one.
+    bool ListTypedLine();
+    // Cuts g_strReceived into entries and calls handOver(line) for each complete line first.
+    template <class HandOver> void CutReceived(HandOver&& handOver);
+    // Lists the line with the time prefix and counts it in g_nLogLines.
+    void AddEntry(std::string_view line);
+
+private:
+    std::string_view TimePrefix();
+    std::string_view Save(const std::string& path, LogFileKind kind);
+
+    LogFileKind m_excelKind;
+    LogClock m_clock;
+    bool m_bTime = false;
+    CLineList m_entries;
+    CLogCutter m_cutter;
+    std::size_t m_nStart = 0;
+    std::size_t m_nStop = 0;
+    bool m_bStopLogEnabled = false;
+    bool m_bSaveEnabled = false;
+    std::array<char, 64> m_prefix{};
+};
+
+template <class HandOver> void CLogBook::CutReceived(HandOver&& handOver)
+{
+    m_cutter.Cut(g_strReceived, [&](std::string_view line, bool complete) {
+        if (complete)
+            handOver(line);
+        AddEntry(line);
+    });
+}
