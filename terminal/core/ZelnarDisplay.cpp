@@ -186,6 +186,18 @@ CZelnarDisplayResult& CZelnarDisplay::StartResult(bool simulation)
     return r;
 }
 
+CZelnarDisplayResult& CZelnarDisplay::StartFields(bool simulation, std::string_view distanceUnit,
+                                                  std::string_view speedUnit,
+                                                  std::string_view temperatureUnit)
+{
+    CZelnarDisplayResult& r = StartResult(simulation);
+    r.bShowFields = true;
+    r.strDistanceUnit = distanceUnit;
+    r.strSpeedUnit = speedUnit;
+    r.strTemperatureUnit = temperatureUnit;
+    return r;
+}
+
 void CZelnarDisplay::CountE02()
 {
     ++m_nE02Count;
@@ -247,11 +259,8 @@ const CZelnarDisplayResult& CZelnarDisplay::DecodeDecimal(std::string_view line,
                                                           const CZelnarParameters& parameters,
                                                           bool simulation)
 {
-    CZelnarDisplayResult& r = StartResult(simulation);
-    r.bShowFields = true;
-    r.strDistanceUnit = DistanceUnit(parameters.SF);
-    r.strSpeedUnit = SpeedUnit(parameters.SF);
-    r.strTemperatureUnit = TemperatureUnit;
+    CZelnarDisplayResult& r = StartFields(simulation, DistanceUnit(parameters.SF),
+                                          SpeedUnit(parameters.SF), TemperatureUnit);
     if (IsDecimalMeasurement(line)) {
         CutDecimalFields(line, r);
         CountErrorText(line);
@@ -285,11 +294,8 @@ const CZelnarDisplayResult& CZelnarDisplay::DecodeHexadecimal(std::string_view l
                                                               const CZelnarParameters& parameters,
                                                               bool simulation)
 {
-    CZelnarDisplayResult& r = StartResult(simulation);
-    r.bShowFields = true;
-    r.strDistanceUnit = HexDistanceUnit(parameters.SF);
-    r.strSpeedUnit = HexSpeedUnit(parameters.SF);
-    r.strTemperatureUnit = HexTemperatureUnit;
+    CZelnarDisplayResult& r = StartFields(simulation, HexDistanceUnit(parameters.SF),
+                                          HexSpeedUnit(parameters.SF), HexTemperatureUnit);
     if (IsHexMeasurement(line)) {
         CountErrorText(line);
         CutBySelection(line, parameters.SDy, HexLayout, r);
@@ -300,8 +306,7 @@ const CZelnarDisplayResult& CZelnarDisplay::DecodeHexadecimal(std::string_view l
 const CZelnarDisplayResult& CZelnarDisplay::DecodeBinary(std::string_view record, int SDy,
                                                          bool simulation)
 {
-    CZelnarDisplayResult& r = StartResult(simulation);
-    r.bShowFields = true;
+    CZelnarDisplayResult& r = StartFields(simulation, {}, {}, {});
     CutBySelection(record, SDy, BinaryLayout, r);
     r.strBinaryLogLine.append(1, 'B')
         .append(r.strSpeed)

@@ -84,6 +84,9 @@ public:
 
 private:
     CZelnarDisplayResult& StartResult(bool simulation);
+    // Every format shows its four fields and three units.
+    CZelnarDisplayResult& StartFields(bool simulation, std::string_view distanceUnit,
+                                      std::string_view speedUnit, std::string_view temperatureUnit);
     void CountE02();
     void CountE04();
     void CountErrorText(std::string_view line);

@@ -31,15 +31,6 @@ protected:
     CZelnarDisplay display;
 };
 
-void ExpectFields(const CZelnarDisplayResult& r, std::string_view distance, std::string_view speed,
-                  std::string_view strength, std::string_view temperature)
-{
-    EXPECT_EQ(r.strDistance, distance);
-    EXPECT_EQ(r.strSpeed, speed);
-    EXPECT_EQ(r.strStrength, strength);
-    EXPECT_EQ(r.strTemperature, temperature);
-}
-
 TEST_F(ZelnarDecimal, DistanceAloneGivesCurrentAndGraphPoint)
 {
     const CZelnarDisplayResult& r = Decode("+0012.345");

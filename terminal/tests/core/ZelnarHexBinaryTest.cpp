@@ -27,15 +27,6 @@ protected:
     CZelnarDisplay display;
 };
 
-void ExpectFields(const CZelnarDisplayResult& r, std::string_view distance, std::string_view speed,
-                  std::string_view strength, std::string_view temperature)
-{
-    EXPECT_EQ(r.strDistance, distance);
-    EXPECT_EQ(r.strSpeed, speed);
-    EXPECT_EQ(r.strStrength, strength);
-    EXPECT_EQ(r.strTemperature, temperature);
-}
-
 const std::string Speed = "000000000000000001100100";    // 100
 const std::string Distance = "000000000011000000111001"; // 12345
 const std::string Strength = "10010110";
