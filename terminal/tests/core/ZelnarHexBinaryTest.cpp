@@ -44,6 +44,11 @@ TEST_F(ZelnarHexBinary, HexShortAndLongLinesBySelection)
     ExpectFields(Hex("000064 003039 12B", 2), "003039", "000064", "", "12B");
     ExpectFields(Hex("003039 05DC 12B", 3), "003039", "", "05DC", "12B");
     ExpectFields(Hex("000064 003039 05DC 12B", 3), "003039", "000064", "05DC", "12B");
+    // The length alone tells whether a speed comes first.
+    ExpectFields(Hex("000064 00303", 0), "00303", "000064", "", "");
+    ExpectFields(Hex("003039 0506", 0), "003039", "", "", "");
+    ExpectFields(Hex("000064 003039 05DC ", 3), "003039", "000064", "05DC", "");
+    ExpectFields(Hex("003039 05DC 12B 00", 3), "003039", "", "05DC", "12B");
     // A cut line gives shorter fields, nothing else.
     ExpectFields(Hex("000064 0030", 3), "000064", "", "0030", "");
     ExpectFields(Hex("003039", 7), "", "", "", "");
@@ -94,6 +99,9 @@ TEST_F(ZelnarHexBinary, BinaryRecordsBySelection)
     const CZelnarDisplayResult& full = display.DecodeBinary(all, 3, false);
     ExpectFields(full, Distance, Speed, Strength, Temperature);
     EXPECT_EQ(full.strBinaryLogLine, "B" + all);
+    ExpectFields(display.DecodeBinary(Speed + "010101", 0, false), "010101", Speed, "", "");
+    ExpectFields(display.DecodeBinary(Distance + "01010", 0, false), Distance.substr(0, 24), "", "",
+                 "");
     // A record cut short yields what is there.
     ExpectFields(display.DecodeBinary(all.substr(0, 60), 3, false), Distance, Speed, "10010110",
                  "0000");
