@@ -1,0 +1,74 @@
+#include "GraphSetup.h"
+
+#include "GraphData.h"
+#include "LeadingNumber.h"
+
+#include <cmath>
+
+namespace {
+
+bool IsValidRange(double min, double max)
+{
+    return std::isfinite(min) && std::isfinite(max) && max > min;
+}
+
+} // namespace
+
+CGraphSetupZL GetGraphSetupZL()
+{
+    const std::lock_guard lock(g_GraphMutex);
+    return {g_bAutoscale,
+            FormatString("%.3lf", g_dDistanceMax),
+            FormatString("%.3lf", g_dDistanceMin),
+            FormatString("%.3lf", g_dSpeedMax),
+            FormatString("%.3lf", g_dSpeedMin),
+            FormatString("%d", g_nPointsNumber)};
+}
+
+CGraphSetupQR GetGraphSetupQR()
+{
+    const std::lock_guard lock(g_GraphMutexQR);
+    return {g_bAutoscaleQR, FormatString("%.3lf", g_dDistanceMaxQR),
+            FormatString("%.3lf", g_dDistanceMinQR), FormatString("%d", g_nPointsNumberQR)};
+}
+
+std::string TakeGraphSetupZL(const CGraphSetupZL& setup)
+{
+    const double distanceMax = LeadingNumber(setup.strDistanceMax);
+    const double distanceMin = LeadingNumber(setup.strDistanceMin);
+    const double speedMax = LeadingNumber(setup.strSpeedMax);
+    const double speedMin = LeadingNumber(setup.strSpeedMin);
+    const int points = LeadingInteger(setup.strPointsNumber);
+    if (!IsValidRange(distanceMin, distanceMax) || !IsValidRange(speedMin, speedMax) || points <= 0)
+        return GraphSetupInvalidText;
+    const std::lock_guard lock(g_GraphMutex);
+    g_bAutoscale = setup.bAutoscale;
+    g_dDistanceMax = distanceMax;
+    g_dDistanceMin = distanceMin;
+    g_dSpeedMax = speedMax;
+    g_dSpeedMin = speedMin;
+    g_nPointsNumber = points;
+    g_bGraphSetupConfirmed = true;
+    return {};
+}
+
+std::string TakeGraphSetupQR(const CGraphSetupQR& setup)
+{
+    const double distanceMax = LeadingNumber(setup.strDistanceMax);
+    const double distanceMin = LeadingNumber(setup.strDistanceMin);
+    const int points = LeadingInteger(setup.strPointsNumber);
+    if (!IsValidRange(distanceMin, distanceMax) || points <= 0)
+        return GraphSetupInvalidText;
+    const std::lock_guard lock(g_GraphMutexQR);
+    g_bAutoscaleQR = setup.bAutoscale;
+    g_dDistanceMaxQR = distanceMax;
+    g_dDistanceMinQR = distanceMin;
+    g_nPointsNumberQR = points;
+    g_bGraphSetupConfirmed = true;
+    return {};
+}
+
+void CancelGraphSetup()
+{
+    g_bGraphSetupConfirmed = false;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+// The graph Setup dialogs: what their controls show when they open and what their OK takes.
+// The range edits are enabled while Autoscale is off.
+
+// "Zelnar Graph Setup": edits 1156, 1013, 1014, 1015, 1157 and check box 1155.
+struct CGraphSetupZL
+{
+    bool bAutoscale = true;
+    std::string strDistanceMax;
+    std::string strDistanceMin;
+    std::string strSpeedMax;
+    std::string strSpeedMin;
+    std::string strPointsNumber;
+};
+
+// "Quorin Graph Setup": edits 1158, 1159, 1160 and check box 1161.
+struct CGraphSetupQR
+{
+    bool bAutoscale = true;
+    std::string strDistanceMax;
+    std::string strDistanceMin;
+    std::string strPointsNumber;
+};
+
+inline constexpr const char* GraphSetupInvalidText = "Parameters are invalid, Please correct it";
+
+// The current settings, ranges as "%.3lf" and the number of points as "%d".
+CGraphSetupZL GetGraphSetupZL();
+CGraphSetupQR GetGraphSetupQR();
+
+// OK: valid texts (finite ranges with max above min, at least one point) become the settings
+// and confirm the setup, and the answer is empty; otherwise nothing changes and the answer is
+// the message to show while the dialog stays open.
+std::string TakeGraphSetupZL(const CGraphSetupZL& setup);
+std::string TakeGraphSetupQR(const CGraphSetupQR& setup);
+
+// Cancel of either dialog.
+void CancelGraphSetup();
