@@ -1,23 +1,36 @@
 #include "CsvToolCommands.h"
 
+#include "CSVGraph.h"
 #include "CSVTabs.h"
 
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <ostream>
 
 namespace {
 
-std::string ShownName(const CCSVFile& file)
+std::string Quoted(const std::string& text)
 {
-    return file.IsPipe() ? "standard input" : "\"" + file.m_strName + "\"";
+    return "\"" + text + "\"";
 }
 
-// Opens the file of spec; the error, empty when it is open.
-std::string Open(CCSVFile& file, const std::string& spec, const CsvToolOptions& options)
+std::string ShownName(const CTextStream& file)
+{
+    return file.IsPipe() ? "standard input" : Quoted(file.m_strName);
+}
+
+// Opens the file of spec for the processor; the error, empty when it is open.
+std::string Open(CCSVStream& file, const std::string& spec, const CsvToolOptions& options,
+                 CTextStreamProcessor* processor = nullptr)
 {
     errno = 0;
-    if (file.OpenStream(spec, options.separator, options.decimal, nullptr))
+    if (file.OpenStream(spec, options.separator, options.decimal, processor))
         return {};
     const int error = errno;
     return "cannot open " + ShownName(file) +
@@ -61,6 +74,109 @@ int Merge(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
                                                                                  : CsvToolFailed;
 }
 
+CSVFormatType FormatType(PlotXAxis xAxis)
+{
+    switch (xAxis) {
+    case PlotXAxis::Time:
+        return CSVFormatTime;
+    case PlotXAxis::RelativeTime:
+        return CSVFormatRelativeTime;
+    case PlotXAxis::LineNumber:
+        return CSVFormatLineNumber;
+    case PlotXAxis::Values:
+        break;
+    }
+    return CSVFormatXY;
+}
+
+// Hands each line on to the table and then drops it from the stream, which would otherwise
+// keep every line of the file.
+class LineDropper : public CTextStreamProcessor
+{
+public:
+    explicit LineDropper(CCSVStream& stream) : m_Stream(stream) {}
+
+    int ProcessStreamLine(CTextStream*, std::string&) override
+    {
+        m_Stream.m_pLine = nullptr;
+        m_Stream.m_LineBuffer.RemoveAll();
+        return 1;
+    }
+
+private:
+    CCSVStream& m_Stream;
+};
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+int Plot(const CsvToolOptions& options, std::ostream& err)
+{
+    const std::string& picture = options.picture;
+    const std::string ending = std::filesystem::path(picture).extension().string();
+    const int format = FilenameEnding2CxImageFormat(ending.c_str());
+    if (format == CXIMAGE_FORMAT_UNKNOWN) {
+        ReportCsvToolError(err, Quoted(picture) +
+                                    " has no known picture ending; use .png, .bmp or .jpg");
+        return CsvToolError;
+    }
+    if (!CxImage::CanSave(format)) {
+        ReportCsvToolError(err, "cannot write " + Upper(ending.substr(1)) +
+                                    " pictures; use .png, .bmp or .jpg");
+        return CsvToolError;
+    }
+
+    CCSVStream file;
+    LineDropper dropper(file);
+    CCSVTable table(FormatType(options.xAxis), &dropper);
+    if (const std::string error = Open(file, options.specs.front(), options, &table);
+        !error.empty()) {
+        ReportCsvToolError(err, error);
+        return CsvToolError;
+    }
+    file.ProcessStream();
+    if (table.m_XValues.empty() && table.m_TimeStamps.empty()) {
+        ReportCsvToolError(err, ShownName(file) + " has no lines to plot");
+        return CsvToolError;
+    }
+    if (table.IsEmpty()) {
+        ReportCsvToolError(err, ShownName(file) +
+                                    " selects no column to plot: add items such as 3L after "
+                                    "the date and time columns, or *; see --help");
+        return CsvToolError;
+    }
+
+    // Texts need fonts, and fonts a graphical application: one without a display. Its
+    // warnings about the missing desktop mean nothing here; errors still show.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "telvan-csv: %s\n", qPrintable(message));
+    });
+    int argc = 1;
+    char name[] = "telvan-csv";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    CCSVTable2Graph graph(&table);
+    graph.SetSize(options.width, options.height);
+    CCSVGraph2Image image;
+    graph.Draw(&image);
+    if (!image.IsValid()) {
+        ReportCsvToolError(err, "cannot make a picture of " + std::to_string(graph.m_nWidth) + "x" +
+                                    std::to_string(graph.m_nHeight) + " pixels");
+        return CsvToolError;
+    }
+    if (!image.Save(picture.c_str(), static_cast<std::uint32_t>(format))) {
+        ReportCsvToolError(err, "cannot write " + Quoted(picture));
+        return CsvToolError;
+    }
+    return CsvToolDone;
+}
+
 } // namespace
 
 int RunCsvTool(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
@@ -70,6 +186,8 @@ int RunCsvTool(const CsvToolOptions& options, std::ostream& out, std::ostream& e
         return Summary(options, out, err);
     case CsvToolCommand::Merge:
         return Merge(options, out, err);
+    case CsvToolCommand::Plot:
+        return Plot(options, err);
     case CsvToolCommand::Help:
         break;
     }

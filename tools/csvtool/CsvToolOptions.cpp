@@ -35,6 +35,30 @@ bool ParsePositive(const std::string& text, std::int64_t& value)
     return error == std::errc() && stop == end && value >= 1;
 }
 
+// "WxH" with two positive whole numbers.
+bool ParseSize(const std::string& text, int& width, int& height)
+{
+    const char* end = text.data() + text.size();
+    const auto [cross, widthError] = std::from_chars(text.data(), end, width);
+    if (widthError != std::errc() || cross == end || (*cross != 'x' && *cross != 'X'))
+        return false;
+    const auto [stop, heightError] = std::from_chars(cross + 1, end, height);
+    return heightError == std::errc() && stop == end && width >= 1 && height >= 1;
+}
+
+struct PlotFlag
+{
+    const char* name;
+    PlotXAxis xAxis;
+};
+
+constexpr PlotFlag PlotFlags[] = {
+    {"--xy", PlotXAxis::Values},
+    {"--time", PlotXAxis::Time},
+    {"--relative", PlotXAxis::RelativeTime},
+    {"--lines", PlotXAxis::LineNumber},
+};
+
 class Parser
 {
 public:
@@ -43,7 +67,7 @@ public:
     CsvToolArguments Parse()
     {
         if (m_Args.empty())
-            return Fail("missing command (summary or merge); see --help");
+            return Fail("missing command (summary, merge or plot); see --help");
         const std::string& command = m_Args[0];
         if (command == "--help" || command == "-h")
             return m_Result;
@@ -51,6 +75,8 @@ public:
             m_Options.command = CsvToolCommand::Summary;
         else if (command == "merge")
             m_Options.command = CsvToolCommand::Merge;
+        else if (command == "plot")
+            m_Options.command = CsvToolCommand::Plot;
         else
             return Fail("unknown command " + Quoted(command) + "; see --help");
 
@@ -67,7 +93,14 @@ public:
                 return m_Result;
             }
         }
-        return m_Options.command == CsvToolCommand::Summary ? CheckSummary() : CheckMerge();
+        switch (m_Options.command) {
+        case CsvToolCommand::Summary:
+            return CheckSummary();
+        case CsvToolCommand::Merge:
+            return CheckMerge();
+        default:
+            return CheckPlot();
+        }
     }
 
 private:
@@ -79,10 +112,13 @@ private:
         m_InlineValue =
             equals == std::string::npos ? std::nullopt : std::optional(arg.substr(equals + 1));
         const bool summary = m_Options.command == CsvToolCommand::Summary;
+        const bool merge = m_Options.command == CsvToolCommand::Merge;
         if (name == "--separator")
             return TakeText(name, m_Options.separator);
         if (name == "--decimal")
             return TakeText(name, m_Options.decimal);
+        if (m_Options.command == CsvToolCommand::Plot)
+            return ParsePlotOption(arg, name);
         if (summary && (name == "--lines" || name == "--ms")) {
             m_Options.byLines = name == "--lines";
             if (m_Options.byLines)
@@ -91,12 +127,45 @@ private:
                 m_Milliseconds = true;
             return TakeNumber(name, m_Options.length);
         }
-        if (!summary && name == "--master")
+        if (merge && name == "--master")
             return TakeNumber(name, m_Master);
-        if (!summary && name == "--names" && !m_InlineValue) {
+        if (merge && name == "--names" && !m_InlineValue) {
             m_Options.names = true;
             return true;
         }
+        return UnknownOption(arg);
+    }
+
+    bool ParsePlotOption(const std::string& arg, const std::string& name)
+    {
+        if (name == "-o")
+            return TakeText(name, m_Options.picture);
+        if (name == "--size") {
+            std::string value;
+            if (!TakeValue(name, value))
+                return false;
+            if (!ParseSize(value, m_Options.width, m_Options.height)) {
+                Fail("--size needs WIDTHxHEIGHT in pixels, such as 800x600, not " + Quoted(value));
+                return false;
+            }
+            return true;
+        }
+        for (const PlotFlag& flag : PlotFlags) {
+            if (name != flag.name || m_InlineValue)
+                continue;
+            if (!m_XFlag.empty() && m_XFlag != name) {
+                Fail(m_XFlag + " and " + name + " exclude each other");
+                return false;
+            }
+            m_XFlag = name;
+            m_Options.xAxis = flag.xAxis;
+            return true;
+        }
+        return UnknownOption(arg);
+    }
+
+    bool UnknownOption(const std::string& arg)
+    {
         Fail("unknown option " + Quoted(arg) + " for " + m_Args[0] + "; see --help");
         return false;
     }
@@ -167,6 +236,17 @@ private:
         return Normalized();
     }
 
+    CsvToolArguments CheckPlot()
+    {
+        if (m_Options.specs.size() != 1)
+            return Fail(m_Options.specs.empty()
+                            ? "plot needs a SPEC"
+                            : "plot takes one SPEC, not " + std::to_string(m_Options.specs.size()));
+        if (m_Options.picture.empty())
+            return Fail("plot needs -o PICTURE");
+        return Normalized();
+    }
+
     CsvToolArguments Normalized()
     {
         for (std::string& spec : m_Options.specs) {
@@ -188,6 +268,7 @@ private:
     std::int64_t m_Master = 1;
     bool m_Lines = false;
     bool m_Milliseconds = false;
+    std::string m_XFlag; // plot: the flag that chose the X axis
     CsvToolArguments m_Result;
     CsvToolOptions& m_Options = m_Result.options;
 };
@@ -203,6 +284,8 @@ std::string CsvToolUsage()
 {
     return R"(usage: telvan-csv summary (--lines N | --ms N) [--separator S] [--decimal D] SPEC
        telvan-csv merge [--master K] [--names] [--separator S] [--decimal D] SPEC...
+       telvan-csv plot SPEC -o PICTURE [--size WxH] [--xy | --time | --relative | --lines]
+                       [--separator S] [--decimal D]
        telvan-csv --help
 
 summary     One record per N lines (--lines) or per N milliseconds (--ms) of the
@@ -210,6 +293,11 @@ summary     One record per N lines (--lines) or per N milliseconds (--ms) of the
 merge       One record per line of the K-th SPEC (--master, default 1), with the
             functions of every SPEC over the lines since the previous master line;
             --names puts the function names into the header.
+plot        Draws the selected columns of the file as a graph into PICTURE, whose
+            ending picks the format (.png, .bmp, .jpg, .ppm, ...), WxH pixels
+            (--size, default 800x600). The X axis: the first selected column
+            (--xy, the default), the date and time (--time), the time since the
+            first line (--relative) or the line number (--lines).
 --separator The field separator of the files (default ";").
 --decimal   Their decimal point (default ",").
 Records go to standard output with ";" between fields and a decimal comma.
@@ -242,8 +330,11 @@ Examples:
     telvan-csv merge --names 'log%Y%m%d.csv,1,2,*,[]' meter.csv,1,2,3A
         today's log with all its columns, and the average of column 3 of
         meter.csv between the log's lines
+    telvan-csv plot --time 'log.csv,1,2,3L[Distance],[]' -o distance.png
+        column 3 of log.csv over its date and time
 
 Exit status: 0 done, 1 the input could not be processed, 2 bad arguments, a
-file that cannot be opened or is empty, or a summary that selects no function.
+file that cannot be opened or is empty, a summary that selects no function, or
+a plot with nothing to draw or a picture that cannot be written.
 )";
 }

@@ -83,7 +83,7 @@ TEST(CsvToolOptions, HelpWinsOverTheRest)
 
 TEST(CsvToolOptions, RejectsMissingOrUnknownCommands)
 {
-    EXPECT_EQ(ErrorOf({}), "missing command (summary or merge); see --help");
+    EXPECT_EQ(ErrorOf({}), "missing command (summary, merge or plot); see --help");
     EXPECT_EQ(ErrorOf({"sum", "--lines", "1", "a.csv"}), "unknown command \"sum\"; see --help");
     EXPECT_EQ(ErrorOf({"--lines", "1"}), "unknown command \"--lines\"; see --help");
 }
@@ -132,6 +132,45 @@ TEST(CsvToolOptions, MergeNeedsSpecsAMasterAmongThemAndOneStandardInput)
     EXPECT_EQ(ErrorOf({"merge", "", "-,1,2,3A"}), "only one SPEC may read standard input");
     EXPECT_EQ(Valid({"merge", "a.csv,1,2,-", "-", "--", "--,1,2,3A"}).specs,
               (std::vector<std::string>{"a.csv,1,2,-", "", "--,1,2,3A"}));
+}
+
+TEST(CsvToolOptions, PlotTakesItsPictureSizeAndXAxis)
+{
+    const CsvToolOptions defaults = Valid({"plot", "a.csv,0,0,1L,2L", "-o", "a.png"});
+    EXPECT_EQ(defaults.command, CsvToolCommand::Plot);
+    EXPECT_EQ(defaults.picture, "a.png");
+    EXPECT_EQ(defaults.width, 800);
+    EXPECT_EQ(defaults.height, 600);
+    EXPECT_EQ(defaults.xAxis, PlotXAxis::Values);
+
+    const CsvToolOptions set =
+        Valid({"plot", "-o=b.bmp", "--size", "320X200", "--relative", "--relative", "-,1,2,3L"});
+    EXPECT_EQ(set.picture, "b.bmp");
+    EXPECT_EQ(set.width, 320);
+    EXPECT_EQ(set.height, 200);
+    EXPECT_EQ(set.xAxis, PlotXAxis::RelativeTime);
+    EXPECT_EQ(set.specs, std::vector<std::string>{",1,2,3L"});
+    EXPECT_EQ(Valid({"plot", "--time", "a", "-o", "a.png"}).xAxis, PlotXAxis::Time);
+    EXPECT_EQ(Valid({"plot", "--lines", "a", "-o", "a.png"}).xAxis, PlotXAxis::LineNumber);
+}
+
+TEST(CsvToolOptions, PlotNeedsOneSpecAPictureAndOneXAxis)
+{
+    EXPECT_EQ(ErrorOf({"plot", "-o", "a.png"}), "plot needs a SPEC");
+    EXPECT_EQ(ErrorOf({"plot", "a.csv", "b.csv", "-o", "a.png"}), "plot takes one SPEC, not 2");
+    EXPECT_EQ(ErrorOf({"plot", "a.csv"}), "plot needs -o PICTURE");
+    EXPECT_EQ(ErrorOf({"plot", "a.csv", "-o"}), "-o needs a value");
+    EXPECT_EQ(ErrorOf({"plot", "--xy", "--time", "a.csv", "-o", "a.png"}),
+              "--xy and --time exclude each other");
+    EXPECT_EQ(ErrorOf({"plot", "--lines=3", "a.csv", "-o", "a.png"}),
+              "unknown option \"--lines=3\" for plot; see --help");
+    EXPECT_EQ(ErrorOf({"plot", "--names", "a.csv", "-o", "a.png"}),
+              "unknown option \"--names\" for plot; see --help");
+    for (const std::string bad :
+         {"800", "800x", "x600", "0x600", "800x-1", "8e2x600", "800x600x1", "99999999999x600"}) {
+        EXPECT_EQ(ErrorOf({"plot", "--size", bad, "a.csv", "-o", "a.png"}),
+                  "--size needs WIDTHxHEIGHT in pixels, such as 800x600, not \"" + bad + "\"");
+    }
 }
 
 TEST(CsvToolOptions, RejectsEmptySeparatorAndDecimal)

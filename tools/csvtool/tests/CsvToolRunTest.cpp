@@ -1,4 +1,4 @@
-#include "RunProgram.h"
+#include "CsvToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -45,49 +45,6 @@ constexpr const char* Meter = "01.02.2024;10:00:01;5\n"
                               "01.02.2024;10:00:04;7\n"
                               "01.02.2024;10:00:12;9\n"
                               "01.02.2024;10:00:19;11\n";
-
-class CsvToolRun : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "telvan-csv-XXXXXX");
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_Folder = pattern;
-    }
-
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Folder, ignored);
-    }
-
-    void Write(const std::string& name, const std::string& text)
-    {
-        std::ofstream(m_Folder / name, std::ios::binary) << text;
-    }
-
-    ProgramRun Run(const std::vector<std::string>& args, const std::string& input = {})
-    {
-        if (input.empty())
-            return RunProgram(TELVAN_CSV_PROGRAM, args, m_Folder);
-        Write("input.txt", input);
-        return RunProgram(TELVAN_CSV_PROGRAM, args, m_Folder, "input.txt");
-    }
-
-    // A run that must fail on its arguments or files: one line on standard error, nothing
-    // on standard output.
-    void ExpectError(const std::vector<std::string>& args, const std::string& message)
-    {
-        SCOPED_TRACE(message);
-        const ProgramRun run = Run(args);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.err, "telvan-csv: " + message + "\n");
-        EXPECT_EQ(run.out, "");
-    }
-
-    std::filesystem::path m_Folder;
-};
 
 } // namespace
 
@@ -198,7 +155,7 @@ TEST_F(CsvToolRun, HelpExplainsTheSelection)
 
 TEST_F(CsvToolRun, BadArgumentsExitWithOneLine)
 {
-    ExpectError({}, "missing command (summary or merge); see --help");
+    ExpectError({}, "missing command (summary, merge or plot); see --help");
     ExpectError({"summary", "--lines", "0", "data.csv,1,2,3A"},
                 "--lines needs a positive whole number, not \"0\"");
     ExpectError({"summary", "--lines", "1", "--ms", "1", "data.csv,1,2,3A"},
