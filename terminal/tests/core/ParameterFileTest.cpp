@@ -38,11 +38,8 @@ const char* const SavedFile = "AS: 2\n"
                               "QAx: 0.000000\n"
                               "QAy: 20.000000\n";
 
-class ZelnarParameterFile : public ::testing::Test
+class ZelnarParameterFile : public ParameterStateTest
 {
-protected:
-    void SetUp() override { ResetParameterState(); }
-    void TearDown() override { ResetParameterState(); }
 };
 
 class ParameterFileStore : public ::testing::Test

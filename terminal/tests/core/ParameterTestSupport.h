@@ -4,6 +4,11 @@
 #include "TerminalState.h"
 #include "ZelnarParameterControls.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 // Puts the parameter records and the process-wide values the parameter commands and the
 // simulation use back to their start values.
 inline void ResetParameterState()
@@ -30,6 +35,23 @@ inline void ResetParameterState()
     g_dSimMin = 0.0;
     g_dSimMax = 20.0;
     g_bSimErrors = true;
+}
+
+// A test that starts and ends with the parameter state at its start values.
+class ParameterStateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ResetParameterState(); }
+    void TearDown() override { ResetParameterState(); }
+};
+
+// A device's listing as the Classic page holds it.
+inline std::string JoinListing(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
 }
 
 // Zelnar controls as an operator fills them in.

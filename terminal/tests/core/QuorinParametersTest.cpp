@@ -34,14 +34,6 @@ std::vector<std::string> ListingLines()
     };
 }
 
-std::string Listing(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 CQuorinParameterControls TypedControls()
 {
     CQuorinParameterControls c;
@@ -67,15 +59,14 @@ CQuorinParameterControls TypedControls()
     return c;
 }
 
-class QuorinParameterSet : public ::testing::Test
+class QuorinParameterSet : public ParameterStateTest
 {
 protected:
     void SetUp() override
     {
-        ResetParameterState();
+        ParameterStateTest::SetUp();
         g_bConnected = true;
     }
-    void TearDown() override { ResetParameterState(); }
     CQuorinParameters& record = QuorinParameters;
 };
 
@@ -83,7 +74,7 @@ protected:
 
 TEST_F(QuorinParameterSet, ListingGivesEveryParameter)
 {
-    ParseQuorinListing(Listing(ListingLines()), record);
+    ParseQuorinListing(JoinListing(ListingLines()), record);
     EXPECT_EQ(record.SA, 4);
     EXPECT_EQ(g_strQuorinFormat, "h");
     EXPECT_EQ(record.SD, 1);
@@ -112,13 +103,13 @@ TEST_F(QuorinParameterSet, ListingShapesAtTheEdges)
     std::vector<std::string> lines = ListingLines();
     lines[12] = "[TM]:  1.9 1 both flanks"; // trigger mode as a real: truncated
     lines[14] = "[AS] Autostart.: TP (on start)";
-    ParseQuorinListing(Listing(lines), record);
+    ParseQuorinListing(JoinListing(lines), record);
     EXPECT_EQ(record.TMx, 1);
     EXPECT_EQ(record.TMy, 1);
     EXPECT_EQ(record.AS, "TP");
     // An "a" too close to the autostart command leaves it empty.
     lines[14] = "[AS] Autostart.: DTa";
-    ParseQuorinListing(Listing(lines), record);
+    ParseQuorinListing(JoinListing(lines), record);
     EXPECT_EQ(record.AS, "");
     EXPECT_DOUBLE_EQ(record.OF, -0.125);
 }
@@ -127,7 +118,7 @@ TEST_F(QuorinParameterSet, TruncatedListingKeepsWhatArrived)
 {
     std::vector<std::string> lines = ListingLines();
     lines.resize(10);
-    ParseQuorinListing(Listing(lines) + "[RM] Outl", record);
+    ParseQuorinListing(JoinListing(lines) + "[RM] Outl", record);
     EXPECT_DOUBLE_EQ(record.RE, 20.25);
     EXPECT_EQ(record.RMx, 0);
     EXPECT_EQ(record.TDx, 0);
@@ -138,7 +129,7 @@ TEST_F(QuorinParameterSet, TruncatedListingKeepsWhatArrived)
 
 TEST_F(QuorinParameterSet, GetDoneShowsTheListing)
 {
-    const CQuorinParameterControls controls = QuorinGetDone(Listing(ListingLines()), record);
+    const CQuorinParameterControls controls = QuorinGetDone(JoinListing(ListingLines()), record);
     EXPECT_EQ(controls.SD, 1);
     EXPECT_EQ(controls.AS, 3);
     EXPECT_EQ(controls.SE, 1);

@@ -8,16 +8,19 @@
 
 namespace {
 
-class ZelnarCommands : public ::testing::Test
+class ZelnarCommands : public ParameterStateTest
 {
 protected:
     void SetUp() override
     {
-        ResetParameterState();
+        ParameterStateTest::SetUp();
         g_bConnected = true;
     }
-    void TearDown() override { ResetParameterState(); }
     CZelnarParameters& record = ZelnarParameters;
+};
+
+class ZelnarControls : public ParameterStateTest
+{
 };
 
 } // namespace
@@ -206,9 +209,8 @@ TEST_F(ZelnarCommands, ShowAllInBinaryModeReturnsToBinaryAfterTheMessage)
     EXPECT_EQ(record.SDx, 1);
 }
 
-TEST(ZelnarControls, ReadingRulesAndShownFormats)
+TEST_F(ZelnarControls, ReadingRulesAndShownFormats)
 {
-    ResetParameterState();
     CZelnarParameterControls controls = TypedZelnarControls();
     controls.MF = " -3.7e2Hz";
     controls.SA = "12abc";
@@ -231,12 +233,10 @@ TEST(ZelnarControls, ReadingRulesAndShownFormats)
     EXPECT_EQ(shown.OF, "0.001");
     EXPECT_EQ(shown.Q1w, "-2.001");
     EXPECT_EQ(shown.Q1z, "1");
-    ResetParameterState();
 }
 
-TEST(ZelnarControls, DemonstrationSetLeavesTheTriggerAlone)
+TEST_F(ZelnarControls, DemonstrationSetLeavesTheTriggerAlone)
 {
-    ResetParameterState();
     CZelnarParameterControls controls = TypedZelnarControls();
     controls.AS = 4;
     controls.SDx = 2;
@@ -255,5 +255,4 @@ TEST(ZelnarControls, DemonstrationSetLeavesTheTriggerAlone)
     EXPECT_DOUBLE_EQ(ZelnarParameters.QAy, 20);
     EXPECT_DOUBLE_EQ(ZelnarParameters.TDx, 3.25);
     EXPECT_EQ(controls.TDx, "9");
-    ResetParameterState();
 }

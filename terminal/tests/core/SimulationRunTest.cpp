@@ -26,19 +26,12 @@ private:
     std::size_t m_next = 0;
 };
 
-class SimulationFixture : public ::testing::Test
-{
-protected:
-    void SetUp() override { ResetParameterState(); }
-    void TearDown() override { ResetParameterState(); }
-};
-
-class ZelnarSimulation : public SimulationFixture
+class ZelnarSimulation : public ParameterStateTest
 {
 protected:
     void SetUp() override
     {
-        SimulationFixture::SetUp();
+        ParameterStateTest::SetUp();
         CZelnarParameterControls controls;
         LoadZelnarDemonstration(controls, ZelnarParameters);
     }
@@ -46,12 +39,12 @@ protected:
     CZelnarSimulationRun run{ZelnarParameters, noise.Generator()};
 };
 
-class QuorinSimulation : public SimulationFixture
+class QuorinSimulation : public ParameterStateTest
 {
 protected:
     void SetUp() override
     {
-        SimulationFixture::SetUp();
+        ParameterStateTest::SetUp();
         CQuorinParameterControls controls;
         LoadQuorinDemonstration(controls, QuorinParameters);
     }

@@ -31,19 +31,9 @@ std::vector<std::string> ListingLines()
     };
 }
 
-std::string Listing(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
-class ZelnarListing : public ::testing::Test
+class ZelnarListing : public ParameterStateTest
 {
 protected:
-    void SetUp() override { ResetParameterState(); }
-    void TearDown() override { ResetParameterState(); }
     CZelnarParameters& record = ZelnarParameters;
 };
 
@@ -80,7 +70,7 @@ void ExpectUpToPilotLaser(const CZelnarParameters& record)
 
 TEST_F(ZelnarListing, ReadsEveryParameter)
 {
-    ParseZelnarListing(Listing(ListingLines()), record);
+    ParseZelnarListing(JoinListing(ListingLines()), record);
     ExpectUpToPilotLaser(record);
     EXPECT_EQ(record.AS, "DT");
 }
@@ -89,7 +79,7 @@ TEST_F(ZelnarListing, TriggerDelayWithOrWithoutDotLeader)
 {
     std::vector<std::string> lines = ListingLines();
     lines[1] = "[TD] Dly:7.25ms sync:0 1";
-    ParseZelnarListing(Listing(lines), record);
+    ParseZelnarListing(JoinListing(lines), record);
     EXPECT_DOUBLE_EQ(record.TDx, 7.25);
     EXPECT_EQ(record.TDy, 0);
     EXPECT_EQ(record.TDz, 1);
@@ -102,7 +92,7 @@ TEST_F(ZelnarListing, MissingAnchorDropsOneLessThanItsSkipAndGoesOn)
     // two characters 12 characters into the rest of the PL line.
     std::vector<std::string> lines = ListingLines();
     lines.pop_back();
-    ParseZelnarListing(Listing(lines), record);
+    ParseZelnarListing(JoinListing(lines), record);
     ExpectUpToPilotLaser(record);
     EXPECT_EQ(record.AS, "2H");
 }
@@ -111,7 +101,7 @@ TEST_F(ZelnarListing, TruncatedListingKeepsWhatArrivedAndZeroesTheRest)
 {
     std::vector<std::string> lines = ListingLines();
     lines.resize(8);
-    std::string text = Listing(lines) + "[Q2] Swi";
+    std::string text = JoinListing(lines) + "[Q2] Swi";
     ParseZelnarListing(text, record);
     EXPECT_EQ(record.MF, 1500);
     EXPECT_DOUBLE_EQ(record.Q1x, 4.25);
@@ -139,7 +129,7 @@ TEST_F(ZelnarListing, GetDoneShowsTheListingAndKeepsTheShownValues)
     std::vector<std::string> lines = ListingLines();
     lines[3] = "[SF] Scale factor...:  1.0936004 (multiplier)";
     lines[5] = "[OF] Offset......: -0.1256 meter";
-    const CZelnarParameterControls controls = ZelnarGetDone(Listing(lines), record);
+    const CZelnarParameterControls controls = ZelnarGetDone(JoinListing(lines), record);
     EXPECT_EQ(controls.MF, "1500");
     EXPECT_EQ(controls.TDx, "12.50");
     EXPECT_EQ(controls.SF, "1.093600");
@@ -160,9 +150,9 @@ TEST_F(ZelnarListing, UnknownAutostartOrOutOfRangeIndexSelectsNothing)
     std::vector<std::string> lines = ListingLines();
     lines[13] = "[PL] Pilot laser...: 7 (unknown)";
     lines[14] = "[AS] Autostart: vt";
-    const CZelnarParameterControls controls = ZelnarGetDone(Listing(lines), record);
+    const CZelnarParameterControls controls = ZelnarGetDone(JoinListing(lines), record);
     EXPECT_EQ(controls.PL, -1);
     EXPECT_EQ(controls.AS, 5); // compared regardless of case
     lines[14] = "[AS] Autostart: XX";
-    EXPECT_EQ(ZelnarGetDone(Listing(lines), record).AS, -1);
+    EXPECT_EQ(ZelnarGetDone(JoinListing(lines), record).AS, -1);
 }
