@@ -10,7 +10,7 @@ struct CCommandStep
 {
     std::string bytes;
     int pauseMs = 0;
-    bool clearTerminalAfter = false; // the Classic page's text and g_nLineCount are cleared
+    bool clearTerminalAfter = false; // after the pause: clear the Classic page and g_nLineCount
 
     bool operator==(const CCommandStep&) const = default;
 };

@@ -53,3 +53,9 @@ std::optional<CQuorinParameterControls> LoadQuorinParameters(const std::string& 
     FormatQuorinEdits(*file, controls);
     return controls;
 }
+
+std::optional<CQuorinParameterControls> LoadQuorinParameterFile(const std::string& path)
+{
+    const std::optional<std::string> text = ReadParameterFile(path);
+    return text ? LoadQuorinParameters(*text) : std::nullopt;
+}

@@ -14,3 +14,5 @@ std::string SaveQuorinParameters(const CQuorinParameterControls& controls,
 // Nothing when any of the 20 lines is missing or malformed or a selection lies outside its
 // combo box.
 std::optional<CQuorinParameterControls> LoadQuorinParameters(const std::string& text);
+// The same for the file at path; nothing also when it cannot be read.
+std::optional<CQuorinParameterControls> LoadQuorinParameterFile(const std::string& path);

@@ -65,3 +65,10 @@ std::optional<CZelnarParameterControls> LoadZelnarParameters(const std::string& 
     record.BR = file->BR;
     return controls;
 }
+
+std::optional<CZelnarParameterControls> LoadZelnarParameterFile(const std::string& path,
+                                                                CZelnarParameters& record)
+{
+    const std::optional<std::string> text = ReadParameterFile(path);
+    return text ? LoadZelnarParameters(*text, record) : std::nullopt;
+}

@@ -15,3 +15,6 @@ std::string SaveZelnarParameters(const CZelnarParameterControls& controls,
 // lies outside its combo box.
 std::optional<CZelnarParameterControls> LoadZelnarParameters(const std::string& text,
                                                              CZelnarParameters& record);
+// The same for the file at path; nothing also when it cannot be read.
+std::optional<CZelnarParameterControls> LoadZelnarParameterFile(const std::string& path,
+                                                                CZelnarParameters& record);

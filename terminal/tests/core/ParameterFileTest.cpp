@@ -42,17 +42,20 @@ class ZelnarParameterFile : public ParameterStateTest
 {
 };
 
-class ParameterFileStore : public ::testing::Test
+class ParameterFileStore : public ParameterStateTest
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/telvan-params-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
+        ParameterStateTest::SetUp();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "telvan-params-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
     }
     void TearDown() override
     {
+        ParameterStateTest::TearDown();
         if (!dir.empty()) {
             std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
             std::filesystem::remove_all(dir);
@@ -174,6 +177,8 @@ TEST_F(ParameterFileStore, WritesAndReadsBack)
     ASSERT_TRUE(WriteParameterFile(path, SavedFile));
     EXPECT_EQ(Contents(path), SavedFile);
     EXPECT_EQ(ReadParameterFile(path), std::optional<std::string>(SavedFile));
+    EXPECT_TRUE(LoadZelnarParameterFile(path, ZelnarParameters));
+    EXPECT_EQ(ZelnarParameters.BR, 115200);
     // Replacing leaves no temporary file behind.
     ASSERT_TRUE(WriteParameterFile(path, "AS: 0\n"));
     EXPECT_EQ(Contents(path), "AS: 0\n");
@@ -202,6 +207,9 @@ TEST_F(ParameterFileStore, FailedSaveKeepsTheExistingFile)
 
 TEST_F(ParameterFileStore, UnreadableFileGivesNothing)
 {
+    ZelnarParameters.BR = 4800;
+    EXPECT_FALSE(LoadZelnarParameterFile((dir / "missing.txt").string(), ZelnarParameters));
+    EXPECT_EQ(ZelnarParameters.BR, 4800);
     EXPECT_FALSE(ReadParameterFile((dir / "missing.txt").string()));
     EXPECT_FALSE(ReadParameterFile(dir.string()));
     EXPECT_FALSE(WriteParameterFile((dir / "no" / "such" / "folder.txt").string(), "x"));
