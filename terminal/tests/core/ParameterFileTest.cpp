@@ -1,5 +1,6 @@
 #include "ParameterFile.h"
 #include "ParameterTestSupport.h"
+#include "ZelnarParameterCommands.h"
 #include "ZelnarParameterFile.h"
 
 #include <gtest/gtest.h>
@@ -113,8 +114,14 @@ TEST_F(ZelnarParameterFile, LoadRestoresTheControlsInTheirFormats)
     expected.QAy = "20.000";
     EXPECT_EQ(*controls, expected);
     EXPECT_EQ(ZelnarParameters.BR, 115200);
-    // Only BR goes into the record; the rest waits for the next Set.
+    // Only BR goes into the record; the rest waits for the Set that follows a Load.
     EXPECT_EQ(ZelnarParameters.MF, 0);
+    g_bConnected = true;
+    const CParameterCommand set = ZelnarSet(*controls, ZelnarParameters);
+    ASSERT_EQ(set.steps.size(), 15u);
+    EXPECT_EQ(set.steps[3].bytes, "SF1.000000\r");
+    EXPECT_EQ(set.steps[5].bytes, "TD1.50 1 0\r");
+    EXPECT_EQ(set.steps[14].bytes, "ASDT\r");
 }
 
 TEST_F(ZelnarParameterFile, LoadToleratesOtherSpacing)

@@ -155,6 +155,20 @@ TEST_F(ZelnarSimulation, PauseResumeAndStop)
     EXPECT_FALSE(CSimulationRun::Running());
     EXPECT_EQ(g_nSimPosition, 0);
     EXPECT_FALSE(g_bSimStop);
+
+    // The flags requested directly take effect at the next tick.
+    again.Start();
+    again.Tick();
+    g_bSimPause = true;
+    EXPECT_EQ(again.Tick().deliver, false);
+    EXPECT_EQ(g_nSimPosition, 1);
+    again.Start();
+    g_bSimStop = true;
+    g_strMeasLine.clear();
+    const CSimulationTick stopped = again.Tick();
+    EXPECT_TRUE(stopped.deliver && stopped.ended);
+    EXPECT_EQ(g_strMeasLine, " 0000.500");
+    EXPECT_EQ(g_nSimPosition, 0);
 }
 
 TEST_F(ZelnarSimulation, RunEndsAfterItsLastLine)
