@@ -1,0 +1,155 @@
+#include "ParameterFile.h"
+
+#include "DecimalText.h"
+
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <type_traits>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t MaxFileBytes = 64 * 1024;
+
+bool IsBlank(char c)
+{
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+void SkipBlanks(const std::string& text, std::size_t& position)
+{
+    while (position < text.size() && IsBlank(text[position]))
+        ++position;
+}
+
+bool ReadInt(const std::string& text, std::size_t& position, int& value)
+{
+    std::size_t at = position;
+    const bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+        ++at;
+    if (at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at])))
+        return false;
+    long long magnitude = 0;
+    const auto [end, error] =
+        std::from_chars(text.data() + at, text.data() + text.size(), magnitude);
+    const long long read = negative ? -magnitude : magnitude;
+    if (error != std::errc() || read < INT_MIN || read > INT_MAX)
+        return false;
+    value = static_cast<int>(read);
+    position = static_cast<std::size_t>(end - text.data());
+    return true;
+}
+
+bool ReadReal(const std::string& text, std::size_t& position, double& value)
+{
+    const char* begin = text.c_str() + position;
+    const char* end = begin;
+    const double read = ParseLeadingReal(begin, &end);
+    if (end == begin)
+        return false;
+    value = read;
+    position += static_cast<std::size_t>(end - begin);
+    return true;
+}
+
+template <class T>
+bool Scan(const std::string& text, std::size_t& position, const char* format, T& value)
+{
+    const char* conversion = std::is_same_v<T, int> ? "%d" : "%lf";
+    std::size_t at = position;
+    bool converted = false;
+    for (const char* f = format; *f;) {
+        if (IsBlank(*f)) {
+            SkipBlanks(text, at);
+            ++f;
+        } else if (*f == '%') {
+            const std::size_t length = std::char_traits<char>::length(conversion);
+            if (converted || std::char_traits<char>::compare(f, conversion, length) != 0)
+                return false;
+            SkipBlanks(text, at);
+            bool read = false;
+            if constexpr (std::is_same_v<T, int>)
+                read = ReadInt(text, at, value);
+            else
+                read = ReadReal(text, at, value);
+            if (!read)
+                return false;
+            converted = true;
+            f += length;
+        } else {
+            if (at >= text.size() || text[at] != *f)
+                return false;
+            ++at;
+            ++f;
+        }
+    }
+    position = at;
+    return converted;
+}
+
+} // namespace
+
+bool ScanParameterValue(const std::string& text, std::size_t& position, const char* format,
+                        int& value)
+{
+    return Scan(text, position, format, value);
+}
+
+bool ScanParameterValue(const std::string& text, std::size_t& position, const char* format,
+                        double& value)
+{
+    return Scan(text, position, format, value);
+}
+
+bool WriteParameterFile(const std::string& path, const std::string& text)
+{
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = path + ".tmp" + (attempt ? std::to_string(attempt) : std::string{});
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    bool written = true;
+    for (std::size_t done = 0; written && done < text.size();) {
+        const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        written = count > 0;
+        if (written)
+            done += static_cast<std::size_t>(count);
+    }
+    written = written && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+std::optional<std::string> ReadParameterFile(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::string text(MaxFileBytes, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file.bad())
+        return std::nullopt;
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return text;
+}

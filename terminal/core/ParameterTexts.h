@@ -1,0 +1,31 @@
+#pragma once
+
+// The operator's texts of the parameter commands, files and simulation runs.
+namespace ParameterTexts {
+
+inline constexpr const char* NotConnected = "COM Port is not connected!";
+inline constexpr const char* GetWaiting = "Get parameter settings from Telvan\n\tPush OK Button";
+inline constexpr const char* ParametersSet = "Parameters have been set";
+inline constexpr const char* ParametersSetBinary =
+    "\tParameters have been set\nWARNING: Version Telvan 1.3.9 required for Binary Mode";
+inline constexpr const char* SimulatedSet = "parameters have been set";
+inline constexpr const char* ZelnarSimulatedZero =
+    "Paremeters SF,MF and SA can not be equal to 0\nPlease Modify these parameters";
+inline constexpr const char* QuorinSimulatedZero =
+    "SF and SA must not be equal to 0\nPlease, modify these parameters";
+inline constexpr const char* Q1Hysteresis =
+    "WARNING: Q1y must not be higher than Q1x\n       keeping latest correct value";
+inline constexpr const char* Q2Hysteresis =
+    "WARNING: Q2y must not be higher than Q2x\n       keeping latest correct value";
+inline constexpr const char* ParametersDisplayed = "Parameters displayed";
+inline constexpr const char* CanNotSave = "Can not save file!";
+inline constexpr const char* CanNotRead = "Can not read file!";
+
+// The file dialogs of Save and Load.
+inline constexpr const char* ZelnarFileName = "ParametersZL";
+inline constexpr const char* QuorinFileName = "ParametersQR";
+inline constexpr const char* FileExtension = "txt";
+inline constexpr const char* SaveFileType = "Text Files (*.txt)";
+inline constexpr const char* LoadFileType = "Text File (*.txt)";
+
+} // namespace ParameterTexts
