@@ -2,24 +2,19 @@
 
 #include "CellHeightFont.h"
 #include "LineRaster.h"
+#include "PaintCoordinate.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace {
 
 // The largest font height worth a font; taller texts would not fit any picture.
 constexpr long MaxFontHeight = 1L << 16;
-
-int ClampToInt(long value)
-{
-    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-}
 
 QColor ToQColor(COLORREF colour)
 {
@@ -37,7 +32,8 @@ PixelBox VisibleBox(const QPainter& painter)
         return {0, 0, -1, -1};
     const QRectF area = toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
     const auto limit = [](double value) {
-        return static_cast<long>(std::clamp(value, double{INT_MIN}, double{INT_MAX}));
+        return static_cast<long>(
+            PaintCoordinate(static_cast<long>(std::clamp(value, -1e12, 1e12))));
     };
     return {limit(std::floor(area.left())) - 1, limit(std::floor(area.top())) - 1,
             limit(std::ceil(area.right())) + 1, limit(std::ceil(area.bottom())) + 1};
@@ -67,10 +63,10 @@ void CCSVGraph2DC::FillRect(RECT* rect, RGBQUAD colour)
 {
     if (!m_pDC || !rect || rect->right <= rect->left || rect->bottom <= rect->top)
         return;
-    const int left = ClampToInt(rect->left);
-    const int top = ClampToInt(rect->top);
+    const int left = PaintCoordinate(rect->left);
+    const int top = PaintCoordinate(rect->top);
     m_pDC->fillRect(
-        QRect(left, top, ClampToInt(rect->right) - left, ClampToInt(rect->bottom) - top),
+        QRect(left, top, PaintCoordinate(rect->right) - left, PaintCoordinate(rect->bottom) - top),
         QColor(colour.rgbRed, colour.rgbGreen, colour.rgbBlue));
 }
 
@@ -92,7 +88,7 @@ void CCSVGraph2DC::DrawString(long x, long y, const char* text, RGBQUAD colour,
     const QString line = QString::fromUtf8(text);
     const QFontMetrics metrics(m_font, m_pDC->device());
     const int textHeight = metrics.height();
-    m_pDC->drawText(QRect(ClampToInt(x), ClampToInt(y - textHeight),
+    m_pDC->drawText(QRect(PaintCoordinate(x), PaintCoordinate(y - textHeight),
                           metrics.horizontalAdvance(line), textHeight),
                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
 }

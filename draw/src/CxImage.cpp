@@ -2,6 +2,7 @@
 
 #include "CellHeightFont.h"
 #include "LineRaster.h"
+#include "PaintCoordinate.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -220,12 +221,9 @@ bool CxImage::DrawString(long x, long y, const char* text, RGBQUAD colour, const
     QPainter painter(&m_Image);
     painter.setFont(cellFont);
     painter.setPen(ToQRgb(colour));
-    const auto clamp = [](long value) {
-        return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-    };
-    painter.drawText(
-        QRect(clamp(x), clamp(y - textHeight), metrics.horizontalAdvance(line), textHeight),
-        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+    painter.drawText(QRect(PaintCoordinate(x), PaintCoordinate(y - textHeight),
+                           metrics.horizontalAdvance(line), textHeight),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <random>
 #include <set>
@@ -60,6 +61,25 @@ TEST(CSVGraph2DC, LinesLeaveOutTheirEndPoint)
         dc.DrawLine(5, 5, 7, 7, 0);
     }
     EXPECT_EQ(Marked(image), (std::set<std::string>{"1,1", "1,2", "1,3", "6,6", "5,6", "4,6"}));
+}
+
+TEST(CSVGraph2DC, CoordinatesAtTheIntLimitsAreClipped)
+{
+    QImage image = Blank(20, 10);
+    {
+        QPainter painter(&image);
+        CCSVGraph2DC dc(&painter);
+        RECT wide{INT_MIN, INT_MIN, INT_MAX, 5};
+        dc.FillRect(&wide, RGBQuad(0, 0, 0));
+        dc.DrawLine(INT_MIN, INT_MAX, 7, 7, 0);
+        dc.DrawString(INT_MAX, INT_MAX, "far", RGBQuad(0, 0, 0), "Courier", 12);
+        dc.DrawString(INT_MIN, INT_MIN, "far", RGBQuad(0, 0, 0), "Courier", 12);
+    }
+    for (int y = 0; y < 10; ++y) {
+        const bool marked = y < 5 || y == 7;
+        for (int x = 0; x < 20; ++x)
+            EXPECT_EQ(image.pixel(x, y) != White, marked) << x << "," << y;
+    }
 }
 
 TEST(CSVGraph2DC, TextHasItsLowerLeftCornerAtThePoint)
