@@ -23,7 +23,7 @@ void TakeQuorinControls(const CQuorinParameterControls& controls, CQuorinParamet
     record.AH = ReadDecimalReal(controls.AH);
     if (ComboSelection(QuorinSDEntries, controls.SD) >= 0) {
         record.SD = controls.SD;
-        g_strQuorinFormat = controls.SD == 1 ? "h" : "d";
+        g_strQuorinFormat.assign(1, controls.SD == 1 ? 'h' : 'd');
     }
     if (ComboSelection(QuorinASEntries, controls.AS) >= 0) {
         record.ASIndex = controls.AS;
