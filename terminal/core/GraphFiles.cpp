@@ -1,15 +1,11 @@
 #include "GraphFiles.h"
 
+#include "ReplacingFile.h"
 #include "Strings.h"
 
-#include <atomic>
-#include <cerrno>
 #include <cstddef>
 #include <cstdio>
-#include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -25,43 +21,6 @@ void PutU32(std::string& out, std::uint32_t value)
 {
     PutU16(out, value & 0xFFFF);
     PutU16(out, value >> 16);
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Writes a temporary file beside path and renames it over path, so that readers see the old
-// file or the whole new one, and a failure leaves the old one untouched.
-bool WriteFileReplacing(const std::string& path, std::string_view bytes)
-{
-    static std::atomic<unsigned> serial{0};
-    const std::string temporary =
-        path + ".~" + std::to_string(::getpid()) + "." + std::to_string(serial++);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    struct stat existing
-    {
-    };
-    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(fd, existing.st_mode & 07777);
-    bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    ::unlink(temporary.c_str());
-    return false;
 }
 
 std::string SaveFile(const std::string& path, std::string_view bytes)

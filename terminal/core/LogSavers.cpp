@@ -1,9 +1,9 @@
 #include "LogSavers.h"
 
 #include "LineList.h"
+#include "ReplacingFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -49,41 +49,23 @@ void AppendPointAndTime(std::string& row, int n, const std::string& time)
     row += ';';
 }
 
-// Creates a file of its own beside the target; fopen's "x" refuses a name that exists.
-std::FILE* CreateTemporary(const std::string& path, std::string& temporary)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = path + ".part" + std::to_string(attempt);
-        if (std::FILE* file = std::fopen(temporary.c_str(), "wbx"))
-            return file;
-        if (errno != EEXIST)
-            return nullptr;
-    }
-    return nullptr;
-}
-
-bool WriteText(std::FILE* file, std::string_view text)
-{
-    return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-}
-
-bool WriteEntries(std::FILE* file, LogFileKind kind, const CLineList& entries, std::size_t first,
-                  std::size_t last)
+bool WriteEntries(CReplacingFile& file, LogFileKind kind, const CLineList& entries,
+                  std::size_t first, std::size_t last)
 {
     if (kind == LogFileKind::Text) {
         for (std::size_t i = first; i < last; ++i)
-            if (!WriteText(file, entries[i]) || !WriteText(file, kCrLf))
+            if (!file.Write(entries[i]) || !file.Write(kCrLf))
                 return false;
         return true;
     }
     const bool zelnar = kind == LogFileKind::ExcelZL;
-    if (!WriteText(file, zelnar ? kHeaderZL : kHeaderQR))
+    if (!file.Write(zelnar ? kHeaderZL : kHeaderQR))
         return false;
     int n = 0;
     std::string row;
     for (std::size_t i = first; i < last; ++i) {
         const bool made = zelnar ? ExcelRowZL(entries[i], n, row) : ExcelRowQR(entries[i], n, row);
-        if (made && !WriteText(file, row))
+        if (made && !file.Write(row))
             return false;
     }
     return true;
@@ -165,14 +147,8 @@ std::string_view SaveLog(const std::string& path, LogFileKind kind, const CLineL
 {
     last = std::min(last, entries.size());
     first = std::min(first, last);
-    std::string temporary;
-    std::FILE* file = CreateTemporary(path, temporary);
-    if (!file)
-        return kCanNotSaveFile;
-    const bool written = WriteEntries(file, kind, entries, first, last);
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed && std::rename(temporary.c_str(), path.c_str()) == 0)
+    CReplacingFile file(path);
+    if (file.IsOpen() && WriteEntries(file, kind, entries, first, last) && file.Commit())
         return {};
-    std::remove(temporary.c_str());
     return kCanNotSaveFile;
 }

@@ -1,18 +1,16 @@
 #include "ParameterFile.h"
 
 #include "DecimalText.h"
+#include "ReplacingFile.h"
 
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <type_traits>
-#include <unistd.h>
 
 namespace {
 
@@ -111,31 +109,7 @@ bool ScanParameterValue(const std::string& text, std::size_t& position, const ch
 
 bool WriteParameterFile(const std::string& path, const std::string& text)
 {
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = path + ".tmp" + (attempt ? std::to_string(attempt) : std::string{});
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-    bool written = true;
-    for (std::size_t done = 0; written && done < text.size();) {
-        const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        written = count > 0;
-        if (written)
-            done += static_cast<std::size_t>(count);
-    }
-    written = written && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    ::unlink(temporary.c_str());
-    return false;
+    return WriteFileReplacing(path, text);
 }
 
 std::optional<std::string> ReadParameterFile(const std::string& path)
