@@ -15,6 +15,3 @@ double ReadDecimalReal(const std::string& text);
 int ReadTruncatedInt(const std::string& text);
 // value truncated toward zero, saturated to the int range (NaN gives 0).
 int TruncateToInt(double value);
-// The leading real of begin as strtod reads it, in the "C" locale; end points past it, or to
-// begin when there is none.
-double ParseLeadingReal(const char* begin, const char** end);

@@ -42,6 +42,13 @@ double ConvertOutOfRange(const char* begin, const char* end)
 
 double LeadingNumber(std::string_view text)
 {
+    std::size_t used = 0;
+    return LeadingNumber(text, used);
+}
+
+double LeadingNumber(std::string_view text, std::size_t& used)
+{
+    used = 0;
     const char* end = text.data() + text.size();
     bool negative = false;
     const char* p = SkipBlanksAndSign(text.data(), end, negative);
@@ -54,6 +61,7 @@ double LeadingNumber(std::string_view text)
     const auto [last, error] = std::from_chars(p, end, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range)
         value = ConvertOutOfRange(p, last);
+    used = static_cast<std::size_t>(last - text.data());
     return negative ? -value : value;
 }
 

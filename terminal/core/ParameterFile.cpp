@@ -1,6 +1,7 @@
 #include "ParameterFile.h"
 
 #include "DecimalText.h"
+#include "LeadingNumber.h"
 #include "ReplacingFile.h"
 
 #include <cctype>
@@ -48,13 +49,12 @@ bool ReadInt(const std::string& text, std::size_t& position, int& value)
 
 bool ReadReal(const std::string& text, std::size_t& position, double& value)
 {
-    const char* begin = text.c_str() + position;
-    const char* end = begin;
-    const double read = ParseLeadingReal(begin, &end);
-    if (end == begin)
+    std::size_t used = 0;
+    const double read = LeadingNumber(std::string_view(text).substr(position), used);
+    if (used == 0)
         return false;
     value = read;
-    position += static_cast<std::size_t>(end - begin);
+    position += used;
     return true;
 }
 
