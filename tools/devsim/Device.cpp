@@ -3,6 +3,7 @@
 #include "DeviceText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -48,6 +49,29 @@ std::string CDevice::InjectError(int code)
 void CDevice::AddCommand(std::string key, std::function<std::string()> handler)
 {
     m_commands.emplace(std::move(key), std::move(handler));
+}
+
+void CDevice::AddMeasuringCommands(std::initializer_list<const char*> streams,
+                                   std::initializer_list<const char*> singles)
+{
+    for (const char* stream : streams)
+        AddCommand(stream, [this, stream] {
+            StartStream(stream);
+            return std::string();
+        });
+    for (const char* single : singles)
+        AddCommand(single, [this, single] { return Measure(single, TakeError()); });
+}
+
+void CDevice::AddSharedCommands(const double& scale, double& offset)
+{
+    AddCommand("TP",
+               [this] { return "T" + FormatPadded(m_profile.Temperature(), 5, 1, true) + "\r\n"; });
+    AddCommand("PA", [this] { return Listing(); });
+    AddCommand("SO", [this, &scale, &offset] {
+        offset = std::round(-m_profile.Distance() * scale * 1000) / 1000;
+        return "OF " + m_parameterTable.Values("OF") + "\r\n";
+    });
 }
 
 int CDevice::TakeError()

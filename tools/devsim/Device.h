@@ -1,9 +1,12 @@
 #pragma once
 
+#include "DistanceProfile.h"
 #include "ParameterTable.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -40,9 +43,14 @@ public:
     virtual std::string Listing() const = 0;
 
 protected:
-    CDevice() = default;
+    explicit CDevice(std::uint32_t seed) : m_profile(seed) {}
 
     void AddCommand(std::string key, std::function<std::string()> handler);
+    // Commands that start streaming measurements, and those that measure once.
+    void AddMeasuringCommands(std::initializer_list<const char*> streams,
+                              std::initializer_list<const char*> singles);
+    // TP, PA, and SO: it sets offset so that the distance now reads zero.
+    void AddSharedCommands(const double& scale, double& offset);
     // Runs a command that takes no value, as if it had been received.
     std::string Run(std::string_view key) { return Command(key); }
     void StartStream(std::string_view command) { m_strStream = command; }
@@ -58,6 +66,7 @@ protected:
     virtual std::string ErrorReply(int code) const = 0;
 
     CParameterTable m_parameterTable;
+    CDistanceProfile m_profile;
 
 private:
     std::string Command(std::string_view line);

@@ -121,3 +121,11 @@ std::string Labelled(std::string_view head, char anchor, std::size_t skip)
     text.resize(head.find(anchor) + skip - 2, ' ');
     return text + ": ";
 }
+
+std::string Lines(std::initializer_list<std::string> lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}

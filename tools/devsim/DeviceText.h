@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,3 +37,6 @@ bool FitsSigned(std::int64_t value, int bits);
 // A listing line's head, padded with blanks and closed by ": " so that its value starts skip
 // characters behind the first anchor character, where the terminal's listing parse looks.
 std::string Labelled(std::string_view head, char anchor, std::size_t skip);
+
+// The lines, each closed by CR LF as the devices end their replies.
+std::string Lines(std::initializer_list<std::string> lines);

@@ -26,6 +26,11 @@ public:
     static CField Integer(int& field, int minimum, int maximum);
     static CField Real(double& field, int decimals, double minimum, double maximum,
                        double minimumMagnitude = 0);
+    // A distance kept to the millimetre, up to largest either way.
+    static CField Distance(double& field, double largest)
+    {
+        return Real(field, 3, -largest, largest);
+    }
     static CField Choice(std::string& field, std::vector<std::string> choices,
                          bool lowerCase = false);
 

@@ -12,12 +12,11 @@ constexpr double kShortRange = 7.0; // m: the reach of DS
 
 } // namespace
 
-CQuorinDevice::CQuorinDevice(std::uint32_t seed) : m_profile(seed)
+CQuorinDevice::CQuorinDevice(std::uint32_t seed) : CDevice(seed)
 {
     using T = CParameterTable;
     CQuorinParameterSet& p = m_parameters;
-    constexpr double kLargest = 9999.999;
-    const auto distance = [](double& field) { return T::Real(field, 3, -kLargest, kLargest); };
+    const auto distance = [](double& field) { return T::Distance(field, 9999.999); };
     m_parameterTable.Add(
         "RM", {T::Integer(p.RMx, 0, 99), T::Integer(p.RMy, 0, 9999), T::Integer(p.RMz, 0, 99)});
     m_parameterTable.Add("ST", {T::Integer(p.ST, 0, 25)});
@@ -35,16 +34,8 @@ CQuorinDevice::CQuorinDevice(std::uint32_t seed) : m_profile(seed)
                          {T::Choice(p.AS, {"DF", "DM", "DS", "DT", "DW", "DX", "ID", "LO", "TP"})});
 
     AddCommand("ID", [] { return std::string("Telvan Quorin T2 V2.4.1 SN 204711\r\n"); });
-    for (const char* stream : {"DT", "DF", "DS", "DW", "DX"})
-        AddCommand(stream, [this, stream] {
-            StartStream(stream);
-            return std::string();
-        });
-    AddCommand("DM", [this] { return Measure("DM", TakeError()); });
-    AddCommand("SO", [this] {
-        m_parameters.OF = std::round(-m_profile.Distance() * m_parameters.SF * 1000) / 1000;
-        return "OF " + m_parameterTable.Values("OF") + "\r\n";
-    });
+    AddMeasuringCommands({"DT", "DF", "DS", "DW", "DX"}, {"DM"});
+    AddSharedCommands(m_parameters.SF, m_parameters.OF);
     AddCommand("LO", [this] {
         m_bLaser = true;
         return std::string("ok\r\n");
@@ -53,9 +44,6 @@ CQuorinDevice::CQuorinDevice(std::uint32_t seed) : m_profile(seed)
         m_bLaser = false;
         return std::string("ok\r\n");
     });
-    AddCommand("TP",
-               [this] { return "T" + FormatPadded(m_profile.Temperature(), 5, 1, true) + "\r\n"; });
-    AddCommand("PA", [this] { return Listing(); });
     AddCommand("PR", [this] {
         m_parameters = CQuorinParameterSet{};
         return std::string("ok\r\n");
@@ -103,7 +91,7 @@ std::string CQuorinDevice::Listing() const
 {
     const CQuorinParameterSet& p = m_parameters;
     const auto values = [this](const char* key) { return m_parameterTable.Values(key); };
-    const std::string listing[] = {
+    return Lines({
         "Quorin parameter set",
         Labelled("SA[n] Average", ']', 18) + values("SA") + " (averaged)",
         Labelled("SD[-] Format", ']', 17) + p.SD + (p.SD == "h" ? " (hexadecimal)" : " (decimal)"),
@@ -121,9 +109,5 @@ std::string CQuorinDevice::Listing() const
         Labelled("BR[Bd] Serial baud rate", ']', 22) + std::to_string(p.BR) + " baud",
         Labelled("AS[-] Autostart", ']', 14) + p.AS + "    (autostart)",
         Labelled("OF[m] Offset", ']', 16) + values("OF"),
-    };
-    std::string text;
-    for (const std::string& line : listing)
-        text += line + "\r\n";
-    return text;
+    });
 }

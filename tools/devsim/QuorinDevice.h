@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Device.h"
-#include "DistanceProfile.h"
 
 #include <cstdint>
 #include <string>
@@ -47,6 +46,5 @@ protected:
 
 private:
     CQuorinParameterSet m_parameters;
-    CDistanceProfile m_profile;
     bool m_bLaser = false; // pilot laser, LO and LF
 };

@@ -96,12 +96,11 @@ CFields BinaryFields(const CSample& sample, double distance, double speed, bool 
 
 } // namespace
 
-CZelnarDevice::CZelnarDevice(std::uint32_t seed) : m_profile(seed)
+CZelnarDevice::CZelnarDevice(std::uint32_t seed) : CDevice(seed)
 {
     using T = CParameterTable;
     CZelnarParameterSet& p = m_parameters;
-    constexpr double kLargest = 99999.999;
-    const auto distance = [](double& field) { return T::Real(field, 3, -kLargest, kLargest); };
+    const auto distance = [](double& field) { return T::Distance(field, 99999.999); };
     m_parameterTable.Add("MF", {T::Integer(p.MF, 1, 50000)});
     m_parameterTable.Add("SA", {T::Integer(p.SA, 1, 9999)});
     m_parameterTable.Add(
@@ -126,24 +125,12 @@ CZelnarDevice::CZelnarDevice(std::uint32_t seed) : m_profile(seed)
                "Supply voltage  24.0 V  ok\r\nTemperature   " +
                FormatPadded(m_profile.Temperature(), 5, 1, true) + " C  ok\r\n";
     });
-    for (const char* stream : {"DT", "DF", "VT"})
-        AddCommand(stream, [this, stream] {
-            StartStream(stream);
-            return std::string();
-        });
-    for (const char* single : {"DM", "VM"})
-        AddCommand(single, [this, single] { return Measure(single, TakeError()); });
+    AddMeasuringCommands({"DT", "DF", "VT"}, {"DM", "VM"});
     AddCommand("DR", [this] {
         StopStream();
         return Run(m_parameters.AS);
     });
-    AddCommand("SO", [this] {
-        m_parameters.OF = std::round(-m_profile.Distance() * m_parameters.SF * 1000) / 1000;
-        return "OF " + m_parameterTable.Values("OF") + "\r\n";
-    });
-    AddCommand("TP",
-               [this] { return "T" + FormatPadded(m_profile.Temperature(), 5, 1, true) + "\r\n"; });
-    AddCommand("PA", [this] { return Listing(); });
+    AddSharedCommands(m_parameters.SF, m_parameters.OF);
     AddCommand("PR", [this] {
         m_parameters = CZelnarParameterSet{};
         return std::string("ok\r\n");
@@ -198,7 +185,7 @@ std::string CZelnarDevice::Listing() const
     const CZelnarParameterSet& p = m_parameters;
     const auto values = [this](const char* key) { return m_parameterTable.Values(key); };
     const int valuesPerLine = 1 + (p.SDy == 1 || p.SDy == 3) + (p.SDy == 2 || p.SDy == 3);
-    const std::string listing[] = {
+    return Lines({
         "Zelnar parameter set",
         Labelled("MF[Hz] Freq", 'M', 15) + values("MF") + " (measuring frequency)",
         Labelled("TD[ms]", 'T', 8) + FormatDecimal(p.TDx, 2) +
@@ -217,9 +204,5 @@ std::string CZelnarDevice::Listing() const
         "SC[-] SSI code (" + values("SC") + ")",
         Labelled("PL[-] Pilot laser", ']', 18) + values("PL") + " (0 off, 1 on, 2 and 3 blinking)",
         Labelled("AS[-] Autostart", ']', 13) + p.AS,
-    };
-    std::string text;
-    for (const std::string& line : listing)
-        text += line + "\r\n";
-    return text;
+    });
 }

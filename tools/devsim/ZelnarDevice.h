@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Device.h"
-#include "DistanceProfile.h"
 
 #include <cstdint>
 #include <string>
@@ -53,5 +52,4 @@ private:
     double MeasuringTime(std::string_view command) const;
 
     CZelnarParameterSet m_parameters;
-    CDistanceProfile m_profile;
 };
