@@ -9,8 +9,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // While nobody has the device open the master reports a hang-up at once: look again this
 // often instead of spinning.
 constexpr auto kListenerPoll = std::chrono::milliseconds(20);
@@ -28,11 +26,9 @@ bool Listening(int master)
     return ::poll(&descriptor, 1, 0) >= 0 && !(descriptor.revents & POLLHUP);
 }
 
-timespec Timeout(Clock::duration wait)
+timespec Timeout(std::chrono::nanoseconds wait)
 {
-    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                 std::max(wait, Clock::duration::zero()))
-                                 .count();
+    const auto nanoseconds = std::max(wait, std::chrono::nanoseconds::zero()).count();
     return {static_cast<time_t>(nanoseconds / 1000000000),
             static_cast<long>(nanoseconds % 1000000000)};
 }
@@ -153,98 +149,95 @@ void CDeviceEmulator::Wake() const
     [[maybe_unused]] const auto written = ::write(m_nWake, &one, sizeof one);
 }
 
-void CDeviceEmulator::Forget()
+std::optional<CDeviceEmulator::Clock::time_point> CDeviceEmulator::Talk(CLineState& line,
+                                                                        Clock::time_point now)
 {
     std::lock_guard lock(m_mutex);
+    const bool streaming = m_pDevice->Streaming();
+    if (streaming && !line.streaming)
+        line.nextLine = now;
+    line.streaming = streaming;
+    if (streaming && line.listener && m_strOutput.empty() && (m_bMaxRate || now >= line.nextLine))
+        m_strOutput = m_pDevice->NextStreamLine();
+    if (streaming && !m_bMaxRate && now >= line.nextLine) {
+        // A measurement that finds the line busy is lost, as on a real line.
+        line.nextLine = std::max(line.nextLine + m_pDevice->StreamInterval(), now);
+    }
+    if (line.listener && !m_strOutput.empty() && !line.blocked && now >= line.free) {
+        const auto written = ::write(m_terminal.Master(), m_strOutput.data(), m_strOutput.size());
+        if (written > 0) {
+            m_strOutput.erase(0, static_cast<std::size_t>(written));
+            line.free =
+                now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                          written / m_terminal.CharactersPerSecond()));
+        } else if (written < 0 && errno != EAGAIN) {
+            Unheard(line);
+        } else {
+            line.blocked = true;
+        }
+    }
+    if (!line.listener)
+        return now + kListenerPoll;
+    if (!line.blocked && (!m_strOutput.empty() || (streaming && m_bMaxRate)))
+        return line.free;
+    if (streaming && !m_bMaxRate)
+        return line.nextLine;
+    return std::nullopt;
+}
+
+void CDeviceEmulator::Listen(CLineState& line, short events)
+{
+    if (events & POLLOUT)
+        line.blocked = false;
+    if (!(events & POLLIN)) {
+        if (events & (POLLHUP | POLLERR)) {
+            std::lock_guard lock(m_mutex);
+            Unheard(line);
+        }
+        return;
+    }
+    char buffer[4096];
+    const auto count = ::read(m_terminal.Master(), buffer, sizeof buffer);
+    std::lock_guard lock(m_mutex);
+    if (count > 0) {
+        m_strReceived.append(buffer, static_cast<std::size_t>(count));
+        m_strOutput += m_pDevice->Receive({buffer, static_cast<std::size_t>(count)});
+        m_receivedMore.notify_all();
+    } else if (count == 0 || errno != EAGAIN) {
+        Unheard(line);
+    }
+}
+
+void CDeviceEmulator::Unheard(CLineState& line)
+{
+    line.listener = false;
     m_strOutput.clear();
 }
 
 void CDeviceEmulator::Run()
 {
     const int master = m_terminal.Master();
-    bool listener = false; // the terminal's side is open
-    bool streaming = false;
-    bool lineBlocked = false;   // the terminal's side holds all it can: wait until it reads
-    Clock::time_point nextLine; // when the next streamed measurement is due
-    Clock::time_point lineFree; // when the line has carried the last write
+    CLineState line;
     while (!m_bStop) {
-        const Clock::time_point now = Clock::now();
-        bool writeFailed = false;
-        std::optional<Clock::time_point> deadline;
-        {
-            std::lock_guard lock(m_mutex);
-            const bool streamingNow = m_pDevice->Streaming();
-            if (streamingNow && !streaming)
-                nextLine = now;
-            streaming = streamingNow;
-            if (streaming && listener && m_strOutput.empty() && (m_bMaxRate || now >= nextLine))
-                m_strOutput = m_pDevice->NextStreamLine();
-            if (streaming && !m_bMaxRate && now >= nextLine) {
-                // A measurement that finds the line busy is lost, as on a real line.
-                nextLine = std::max(nextLine + m_pDevice->StreamInterval(), now);
-            }
-            if (listener && !m_strOutput.empty() && !lineBlocked && now >= lineFree) {
-                const auto written = ::write(master, m_strOutput.data(), m_strOutput.size());
-                if (written > 0) {
-                    m_strOutput.erase(0, static_cast<std::size_t>(written));
-                    lineFree = now + std::chrono::duration_cast<Clock::duration>(
-                                         std::chrono::duration<double>(
-                                             written / m_terminal.CharactersPerSecond()));
-                } else if (written < 0 && errno != EAGAIN) {
-                    writeFailed = true;
-                } else {
-                    lineBlocked = true;
-                }
-            }
-            if (!listener)
-                deadline = now + kListenerPoll;
-            else if (!lineBlocked && (!m_strOutput.empty() || (streaming && m_bMaxRate)))
-                deadline = lineFree;
-            else if (streaming && !m_bMaxRate)
-                deadline = nextLine;
-        }
-        if (writeFailed) {
-            listener = false;
-            Forget();
-            continue;
-        }
-
+        const auto deadline = Talk(line, Clock::now());
         pollfd descriptors[2] = {
             {m_nWake, POLLIN, 0},
-            {master, static_cast<short>(POLLIN | (lineBlocked ? POLLOUT : 0)), 0}};
+            {master, static_cast<short>(POLLIN | (line.blocked ? POLLOUT : 0)), 0}};
         const timespec timeout =
             Timeout(deadline ? *deadline - Clock::now() : Clock::duration::zero());
-        if (::ppoll(descriptors, listener ? 2 : 1, deadline ? &timeout : nullptr, nullptr) < 0 &&
+        if (::ppoll(descriptors, line.listener ? 2 : 1, deadline ? &timeout : nullptr, nullptr) <
+                0 &&
             errno != EINTR)
             break;
         if (descriptors[0].revents & POLLIN) {
             std::uint64_t count = 0;
             [[maybe_unused]] const auto read = ::read(m_nWake, &count, sizeof count);
         }
-        if (!listener) {
-            listener = Listening(master);
-            lineBlocked = false;
-            continue;
-        }
-        if (descriptors[1].revents & POLLOUT)
-            lineBlocked = false;
-        bool gone =
-            (descriptors[1].revents & (POLLHUP | POLLERR)) && !(descriptors[1].revents & POLLIN);
-        if (descriptors[1].revents & POLLIN) {
-            char buffer[4096];
-            const auto count = ::read(master, buffer, sizeof buffer);
-            if (count > 0) {
-                std::lock_guard lock(m_mutex);
-                m_strReceived.append(buffer, static_cast<std::size_t>(count));
-                m_strOutput += m_pDevice->Receive({buffer, static_cast<std::size_t>(count)});
-                m_receivedMore.notify_all();
-            } else {
-                gone = count == 0 || errno != EAGAIN;
-            }
-        }
-        if (gone) {
-            listener = false;
-            Forget();
+        if (line.listener) {
+            Listen(line, descriptors[1].revents);
+        } else {
+            line.listener = Listening(master);
+            line.blocked = false;
         }
     }
 }

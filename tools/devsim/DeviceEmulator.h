@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -51,10 +52,26 @@ public:
     CQuorinParameterSet QuorinParameters() const;
 
 private:
+    using Clock = std::chrono::steady_clock;
+
+    // What the emulator's thread knows of the line from one wait to the next.
+    struct CLineState
+    {
+        bool listener = false; // the terminal's side is open
+        bool streaming = false;
+        bool blocked = false;       // the terminal's side holds all it can: wait until it reads
+        Clock::time_point nextLine; // when the next streamed measurement is due
+        Clock::time_point free;     // when the line has carried the last write
+    };
+
     void Run();
+    // Streams and writes what the line may carry now; returns when to look again.
+    std::optional<Clock::time_point> Talk(CLineState& line, Clock::time_point now);
+    // Takes what the terminal sent, or notices that it has gone.
+    void Listen(CLineState& line, short events);
+    // The terminal has gone: what waited for the line was meant for it. Needs the lock.
+    void Unheard(CLineState& line);
     void Wake() const;
-    // Drops what waits for the line: it was meant for a terminal that has gone.
-    void Forget();
 
     std::unique_ptr<CDevice> m_pDevice;
     CPseudoTerminal m_terminal;
