@@ -20,13 +20,19 @@ std::string AccessHint(const std::string& path)
     struct stat status
     {
     };
-    const group* owner = ::stat(path.c_str(), &status) == 0 ? ::getgrgid(status.st_gid) : nullptr;
-    if (!owner)
+    group owner{};
+    group* found = nullptr;
+    passwd user{};
+    passwd* me = nullptr;
+    char groupText[4096];
+    char userText[4096];
+    if (::stat(path.c_str(), &status) != 0 ||
+        ::getgrgid_r(status.st_gid, &owner, groupText, sizeof groupText, &found) != 0 || !found)
         return ". Ask the administrator for access to it.";
-    const passwd* user = ::getpwuid(::geteuid());
-    const std::string group = owner->gr_name;
-    return ". Access needs membership of the group \"" + group +
-           "\" that owns it: sudo usermod -a -G " + group + " " + (user ? user->pw_name : "USER") +
+    ::getpwuid_r(::geteuid(), &user, userText, sizeof userText, &me);
+    const std::string name = owner.gr_name;
+    return ". Access needs membership of the group \"" + name +
+           "\" that owns it: sudo usermod -a -G " + name + " " + (me ? me->pw_name : "USER") +
            ", then log in again.";
 }
 

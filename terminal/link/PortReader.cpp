@@ -21,25 +21,20 @@ constexpr qint64 kWriteMs = 2000;
 
 } // namespace
 
-CPortReader::CPortReader(const CLinkSettings& settings)
-    : m_settings(settings), m_pHome(QThread::currentThread())
+CPortReader::CPortReader(std::string path)
+    : m_strPath(std::move(path)), m_pHome(QThread::currentThread())
 {
 }
 
-std::string CPortReader::Path() const
+bool CPortReader::Open(const CLinkSettings& settings, std::string& reason)
 {
-    return PortPath(m_settings.portName);
-}
-
-bool CPortReader::Open(std::string& reason)
-{
-    m_pPort = std::make_unique<QSerialPort>(QString::fromStdString(Path()));
+    m_pPort = std::make_unique<QSerialPort>(QString::fromStdString(m_strPath));
     if (!m_pPort->open(QIODevice::ReadWrite)) {
-        reason = PortFailureReason(Path(), m_pPort->error(), m_pPort->errorString());
+        reason = PortFailureReason(m_strPath, m_pPort->error(), m_pPort->errorString());
         m_pPort.reset();
         return false;
     }
-    if (!Configure(m_settings, reason)) {
+    if (!Configure(settings, reason)) {
         m_pPort.reset();
         return false;
     }
@@ -52,25 +47,33 @@ bool CPortReader::Open(std::string& reason)
 
 bool CPortReader::Configure(const CLinkSettings& settings, std::string& reason)
 {
-    const auto dataBits = DataBitsOf(settings.dataBits);
-    if (!m_pPort || !dataBits) {
-        reason = m_pPort ? Path() + ": " + std::to_string(settings.dataBits) +
-                               " data bits are not possible"
-                         : "The port is not open.";
+    if (!m_pPort || !m_pPort->isOpen()) {
+        reason = "The port is not open.";
         return false;
     }
-    const auto stopBits = StopBitsOf(settings.stopBitsIndex);
+    if (!DataBitsOf(settings.dataBits)) {
+        reason =
+            m_strPath + ": " + std::to_string(settings.dataBits) + " data bits are not possible";
+        return false;
+    }
     m_pPort->clearError();
-    const bool configured = m_pPort->setBaudRate(settings.baudRate) &&
-                            m_pPort->setDataBits(*dataBits) &&
-                            m_pPort->setParity(ParityOf(settings.parityIndex)) &&
-                            (!stopBits || m_pPort->setStopBits(*stopBits));
-    if (!configured) {
-        reason = PortFailureReason(Path(), m_pPort->error(), m_pPort->errorString());
+    if (!Apply(settings)) {
+        reason = PortFailureReason(m_strPath, m_pPort->error(), m_pPort->errorString());
+        if (m_applied)
+            Apply(*m_applied);
         return false;
     }
-    m_settings = settings;
+    m_applied = settings;
     return true;
+}
+
+bool CPortReader::Apply(const CLinkSettings& settings)
+{
+    const auto stopBits = StopBitsOf(settings.stopBitsIndex);
+    return m_pPort->setBaudRate(settings.baudRate) &&
+           m_pPort->setDataBits(*DataBitsOf(settings.dataBits)) &&
+           m_pPort->setParity(ParityOf(settings.parityIndex)) &&
+           (!stopBits || m_pPort->setStopBits(*stopBits));
 }
 
 void CPortReader::StartReading()

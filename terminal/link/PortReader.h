@@ -7,6 +7,7 @@
 #include <QSerialPort>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QThread;
@@ -18,9 +19,10 @@ class CPortReader : public QObject
 {
     Q_OBJECT
 public:
-    explicit CPortReader(const CLinkSettings& settings);
+    explicit CPortReader(std::string path);
 
-    bool Open(std::string& reason);
+    bool Open(const CLinkSettings& settings, std::string& reason);
+    // All settings or none: a port that refuses one keeps the settings it had.
     bool Configure(const CLinkSettings& settings, std::string& reason);
     void StartReading();
     // The user-interface thread is done with the last chunk: hand over the next one.
@@ -36,10 +38,11 @@ signals:
 private:
     void ReadStep();
     void PortError(QSerialPort::SerialPortError error);
-    std::string Path() const;
+    bool Apply(const CLinkSettings& settings);
 
-    CLinkSettings m_settings;
+    const std::string m_strPath;
     QThread* m_pHome = nullptr;
+    std::optional<CLinkSettings> m_applied; // what the port runs with
     std::unique_ptr<QSerialPort> m_pPort;
     bool m_bReading = false;
     bool m_bChunkOut = false; // handed over and not yet taken

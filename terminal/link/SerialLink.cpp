@@ -1,5 +1,6 @@
 #include "SerialLink.h"
 
+#include "PortNames.h"
 #include "PortReader.h"
 #include "TerminalState.h"
 
@@ -17,7 +18,7 @@ bool CSerialLink::OpenPort()
 {
     if (g_bConnected)
         return false;
-    m_pReader = std::make_unique<CPortReader>(m_settings);
+    m_pReader = std::make_unique<CPortReader>(PortPath(m_settings.portName));
     m_pReader->moveToThread(&m_thread);
     const unsigned session = ++m_nSession;
     connect(m_pReader.get(), &CPortReader::ChunkRead, this,
@@ -28,7 +29,8 @@ bool CSerialLink::OpenPort()
     std::string reason;
     bool opened = false;
     QMetaObject::invokeMethod(
-        m_pReader.get(), [&] { opened = m_pReader->Open(reason); }, Qt::BlockingQueuedConnection);
+        m_pReader.get(), [&] { opened = m_pReader->Open(m_settings, reason); },
+        Qt::BlockingQueuedConnection);
     if (!opened) {
         StopReader();
         Fail(kConnectFailedText, reason);

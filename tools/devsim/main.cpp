@@ -51,7 +51,7 @@ void TakeInputLine(CDeviceEmulator& emulator, std::string_view line)
     const auto code = line.size() > 1 && (line[0] == 'E' || line[0] == 'e')
                           ? ParseInteger(line.substr(1))
                           : std::nullopt;
-    if (code && *code > 0 && *code < 64)
+    if (code && *code > 0 && *code < 100)
         emulator.InjectError(static_cast<int>(*code));
     else
         std::cerr << "telvan-devsim: \"" << line << "\" is no error code such as E04\n";

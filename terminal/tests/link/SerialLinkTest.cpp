@@ -314,13 +314,17 @@ TEST(SerialLink, SettingsReachTheLine)
     line = bench.device.LineSettings();
     EXPECT_FALSE(line.c_cflag & CSTOPB);
 
-    // A pseudo-terminal carries eight data bits only: the driver refuses seven.
+    // A pseudo-terminal carries eight data bits only: the driver refuses seven, and the port
+    // keeps all it had, the baud rate applied before the refusal included.
     const std::string path = bench.device.DevicePath();
+    settings.baudRate = 9600;
     settings.dataBits = 7;
     bench.link.SetSettings(settings);
     EXPECT_FALSE(bench.link.ConfigurePort());
     EXPECT_EQ(bench.link.FailureText(),
               "Failed to configurate the COM Port!\n" + path + ": Invalid argument");
+    line = bench.device.LineSettings();
+    EXPECT_EQ(::cfgetospeed(&line), B115200);
     settings.dataBits = 9;
     bench.link.SetSettings(settings);
     EXPECT_FALSE(bench.link.ConfigurePort());

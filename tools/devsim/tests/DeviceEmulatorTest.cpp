@@ -235,8 +235,8 @@ TEST(DevsimProgram, PrintsTheDeviceLinksItAndRemovesTheLinkOnStop)
         const CTerminalSide side(link, B9600);
         side.Write("ID\r");
         EXPECT_EQ(side.Read("\r\n"), "Telvan Quorin T2 V2.4.1 SN 204711\r\n");
-        devsim.WriteLine("E53");
-        EXPECT_EQ(side.Read("\r\n"), "E53  \r\n");
+        devsim.WriteLine("E64");
+        EXPECT_EQ(side.Read("\r\n"), "E64  \r\n");
         devsim.Signal(stop);
         EXPECT_EQ(devsim.Wait(5s), 0);
         EXPECT_FALSE(std::filesystem::is_symlink(link));
