@@ -20,10 +20,10 @@ bool CSerialLink::OpenPort()
         return false;
     m_pReader = std::make_unique<CPortReader>(PortPath(m_settings.portName));
     m_pReader->moveToThread(&m_thread);
-    const unsigned session = ++m_nSession;
+    const unsigned opening = ++m_nOpening;
     connect(m_pReader.get(), &CPortReader::ChunkRead, this,
-            [this, session](const QByteArray& chunk) { Deliver(session, chunk); });
-    connect(m_pReader.get(), &CPortReader::PortFailed, this, [this, session] { Lost(session); });
+            [this, opening](const QByteArray& chunk) { Deliver(opening, chunk); });
+    connect(m_pReader.get(), &CPortReader::PortFailed, this, [this, opening] { Lost(opening); });
     m_thread.start();
 
     std::string reason;
@@ -74,20 +74,20 @@ int CSerialLink::WritePort(const char* bytes, int length)
     return static_cast<int>(written);
 }
 
-void CSerialLink::Deliver(unsigned session, const QByteArray& chunk)
+void CSerialLink::Deliver(unsigned opening, const QByteArray& chunk)
 {
-    if (session != m_nSession)
+    if (opening != m_nOpening)
         return;
     if (m_receiver)
         m_receiver(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
     // The receiver may have closed the link.
-    if (session == m_nSession)
+    if (opening == m_nOpening)
         QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::ChunkTaken, Qt::QueuedConnection);
 }
 
-void CSerialLink::Lost(unsigned session)
+void CSerialLink::Lost(unsigned opening)
 {
-    if (session != m_nSession)
+    if (opening != m_nOpening)
         return;
     ClosePort();
     if (m_lostHandler)
@@ -96,7 +96,7 @@ void CSerialLink::Lost(unsigned session)
 
 void CSerialLink::StopReader()
 {
-    ++m_nSession;
+    ++m_nOpening;
     QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::Close, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();

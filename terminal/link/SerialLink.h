@@ -34,8 +34,8 @@ public:
     std::string FailureText() const override { return m_strFailure; }
 
 private:
-    void Deliver(unsigned session, const QByteArray& chunk);
-    void Lost(unsigned session);
+    void Deliver(unsigned opening, const QByteArray& chunk);
+    void Lost(unsigned opening);
     void StopReader();
     void Fail(std::string_view headline, const std::string& reason);
 
@@ -45,6 +45,6 @@ private:
     QThread m_thread;
     std::unique_ptr<CPortReader> m_pReader; // while the port is open
     // Counts opens and closes: what the reader sent before a close is dropped on arrival.
-    unsigned m_nSession = 0;
+    unsigned m_nOpening = 0;
     std::string m_strFailure;
 };

@@ -189,7 +189,7 @@ std::string CZelnarDevice::Listing() const
         "Zelnar parameter set",
         Labelled("MF[Hz] Freq", 'M', 15) + values("MF") + " (measuring frequency)",
         Labelled("TD[ms]", 'T', 8) + FormatDecimal(p.TDx, 2) +
-            " ms, level/mode spec:" + std::to_string(p.TDy) + ' ' + std::to_string(p.TDz),
+            " ms, level/mode sync:" + std::to_string(p.TDy) + ' ' + std::to_string(p.TDz),
         Labelled("SA[n] Average", ']', 17) + values("SA") + " samples",
         Labelled("SF[-] Scale factor", ']', 18) + values("SF") + " multiplier",
         Labelled("MW[m] Window", ']', 16) + values("MW") + " distance",

@@ -133,18 +133,6 @@ TEST(DeviceEmulator, HangingUpTakesTheLineAwayAndKeepsTheParameters)
     EXPECT_EQ(again.Read("\r\n"), "SA 7\r\n");
 }
 
-TEST(DeviceEmulator, TalksAgainToWhoeverOpensTheLineNext)
-{
-    CDeviceEmulator emulator(DeviceFamily::Quorin, 1);
-    const std::string path = StartedDevice(emulator);
-    emulator.Execute("DX");
-    for (int round = 0; round < 3; ++round) {
-        const CTerminalSide side(path, B9600);
-        const std::string line = side.Read("\r\n");
-        EXPECT_TRUE(line.ends_with("\r\n")) << "round " << round << ": " << line;
-    }
-}
-
 namespace {
 
 // telvan-devsim with pipes on its standard input and output.
