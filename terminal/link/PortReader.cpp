@@ -19,6 +19,12 @@ constexpr qint64 kChunkSize = 100;
 constexpr qint64 kWriteMsPerByte = 50;
 constexpr qint64 kWriteMs = 2000;
 
+bool HungUp(int descriptor)
+{
+    pollfd line{descriptor, POLLIN, 0};
+    return ::poll(&line, 1, 0) != 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
 } // namespace
 
 CPortReader::CPortReader(std::string path)
@@ -102,8 +108,13 @@ void CPortReader::ReadStep()
 
 void CPortReader::PortError(QSerialPort::SerialPortError error)
 {
-    // Reading failed or the device went away; a failed write alone is no lost connection.
-    if (!m_bReading || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+    // The device went away, or reading failed on a line that hung up. A read error on a line
+    // still up is a read that found nothing after a stale notice, and a failed write alone is
+    // no lost connection either.
+    const bool lost =
+        error == QSerialPort::ResourceError ||
+        (error == QSerialPort::ReadError && HungUp(static_cast<int>(m_pPort->handle())));
+    if (!m_bReading || !lost)
         return;
     m_bReading = false;
     m_pPort->close();
