@@ -1,0 +1,109 @@
+#include "SerialLink.h"
+
+#include "PortNames.h"
+#include "PortReader.h"
+#include "TerminalState.h"
+
+CSerialLink::CSerialLink(QObject* parent) : QObject(parent)
+{
+    m_thread.setObjectName(QStringLiteral("reader"));
+}
+
+CSerialLink::~CSerialLink()
+{
+    ClosePort();
+}
+
+bool CSerialLink::OpenPort()
+{
+    if (g_bConnected)
+        return false;
+    m_pReader = std::make_unique<CPortReader>(PortPath(m_settings.portName));
+    m_pReader->moveToThread(&m_thread);
+    const unsigned opening = ++m_nOpening;
+    connect(m_pReader.get(), &CPortReader::ChunkRead, this,
+            [this, opening](const QByteArray& chunk) { Deliver(opening, chunk); });
+    connect(m_pReader.get(), &CPortReader::PortFailed, this, [this, opening] { Lost(opening); });
+    m_thread.start();
+
+    std::string reason;
+    bool opened = false;
+    QMetaObject::invokeMethod(
+        m_pReader.get(), [&] { opened = m_pReader->Open(m_settings, reason); },
+        Qt::BlockingQueuedConnection);
+    if (!opened) {
+        StopReader();
+        Fail(kConnectFailedText, reason);
+        return false;
+    }
+    // Set before the reader runs: it hands nothing over while the flag is false.
+    g_bConnected = true;
+    QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::StartReading, Qt::QueuedConnection);
+    return true;
+}
+
+bool CSerialLink::ConfigurePort()
+{
+    std::string reason = "The port is not open.";
+    bool configured = false;
+    if (m_pReader)
+        QMetaObject::invokeMethod(
+            m_pReader.get(), [&] { configured = m_pReader->Configure(m_settings, reason); },
+            Qt::BlockingQueuedConnection);
+    if (!configured)
+        Fail(kConfigureFailedText, reason);
+    return configured;
+}
+
+void CSerialLink::ClosePort()
+{
+    if (!m_pReader)
+        return;
+    g_bConnected = false;
+    StopReader();
+}
+
+int CSerialLink::WritePort(const char* bytes, int length)
+{
+    if (!m_pReader || !g_bConnected || length <= 0)
+        return 0;
+    qint64 written = 0;
+    QMetaObject::invokeMethod(
+        m_pReader.get(), [&] { written = m_pReader->Write(bytes, length); },
+        Qt::BlockingQueuedConnection);
+    return static_cast<int>(written);
+}
+
+void CSerialLink::Deliver(unsigned opening, const QByteArray& chunk)
+{
+    if (opening != m_nOpening)
+        return;
+    if (m_receiver)
+        m_receiver(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
+    // The receiver may have closed the link.
+    if (opening == m_nOpening)
+        QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::ChunkTaken, Qt::QueuedConnection);
+}
+
+void CSerialLink::Lost(unsigned opening)
+{
+    if (opening != m_nOpening)
+        return;
+    ClosePort();
+    if (m_lostHandler)
+        m_lostHandler(std::string(kConnectionLostText));
+}
+
+void CSerialLink::StopReader()
+{
+    ++m_nOpening;
+    QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::Close, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    m_pReader.reset();
+}
+
+void CSerialLink::Fail(std::string_view headline, const std::string& reason)
+{
+    m_strFailure = std::string(headline) + '\n' + reason;
+}
