@@ -1,5 +1,5 @@
 #include "QuorinDevice.h"
-#include "ListingParse.h"
+#include "CoreListing.h"
 
 #include <gtest/gtest.h>
 
@@ -137,7 +137,7 @@ TEST(QuorinDevice, ListingReadsBackToTheHeldParameters)
         for (const std::string& command : commands)
             ASSERT_NE(Ask(device, command)[0], 'E') << command;
         const std::string listing = Ask(device, "PA");
-        EXPECT_EQ(ParseQuorinListing(listing), device.Parameters()) << listing;
+        EXPECT_EQ(ReadQuorinListing(listing), device.Parameters()) << listing;
         // Its lines are no distance readings, and in hexadecimal output the Display passes
         // over them too ("[" as character 2).
         for (std::size_t line = 0; line < listing.size(); line = listing.find("\r\n", line) + 2) {

@@ -1,5 +1,5 @@
 #include "ZelnarDevice.h"
-#include "ListingParse.h"
+#include "CoreListing.h"
 
 #include <gtest/gtest.h>
 
@@ -274,7 +274,7 @@ TEST(ZelnarDevice, ListingReadsBackToTheHeldParameters)
             ASSERT_NE(Ask(device, command)[0], 'E') << command;
         const std::string listing = Ask(device, "PA");
         EXPECT_EQ(listing, device.Listing());
-        EXPECT_EQ(ParseZelnarListing(listing), device.Parameters()) << listing;
+        EXPECT_EQ(ReadZelnarListing(listing), device.Parameters()) << listing;
         EXPECT_EQ(std::count(listing.begin(), listing.end(), '\r'), 16)
             << "fits a cleared Classic page";
     }
