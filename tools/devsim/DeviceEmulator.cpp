@@ -107,6 +107,12 @@ void CDeviceEmulator::Send(std::string_view bytes)
     Wake();
 }
 
+std::uint64_t CDeviceEmulator::LinesSent() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_nLinesSent;
+}
+
 std::string CDeviceEmulator::Received() const
 {
     std::lock_guard lock(m_mutex);
@@ -166,6 +172,8 @@ std::optional<CDeviceEmulator::Clock::time_point> CDeviceEmulator::Talk(CLineSta
     if (line.listener && !m_strOutput.empty() && !line.blocked && now >= line.free) {
         const auto written = ::write(m_terminal.Master(), m_strOutput.data(), m_strOutput.size());
         if (written > 0) {
+            m_nLinesSent += static_cast<std::uint64_t>(
+                std::count(m_strOutput.begin(), m_strOutput.begin() + written, '\n'));
             m_strOutput.erase(0, static_cast<std::size_t>(written));
             line.free =
                 now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(

@@ -46,6 +46,9 @@ public:
     std::string Received() const;
     bool WaitForReceived(std::size_t count, std::chrono::milliseconds timeout) const;
 
+    // Lines (LF characters) written to the terminal since the start.
+    std::uint64_t LinesSent() const;
+
     termios LineSettings() const;
     std::string Listing() const;
     CZelnarParameterSet ZelnarParameters() const;
@@ -83,5 +86,6 @@ private:
     mutable std::condition_variable m_receivedMore;
     std::string m_strReceived;
     std::string m_strOutput; // waiting for the line
+    std::uint64_t m_nLinesSent = 0;
     bool m_bMaxRate = false;
 };

@@ -120,5 +120,6 @@ int main(int argc, char** argv)
     }
     if (!options.link.empty())
         RemoveLink(options.link, device);
+    std::cerr << "telvan-devsim: " << emulator.LinesSent() << " lines sent\n";
     return 0;
 }
