@@ -90,8 +90,8 @@ void CAnalogGauge::paintEvent(QPaintEvent*)
     if (size().isEmpty())
         return;
     // A resize or a move to a screen of another pixel ratio leaves the dial at the wrong size.
-    if (m_dial.isNull() || m_dial.deviceIndependentSize() != QSizeF(size()) ||
-        m_dial.devicePixelRatio() != devicePixelRatioF())
+    const qreal ratio = devicePixelRatioF();
+    if (m_dial.isNull() || m_dial.devicePixelRatio() != ratio || m_dial.size() != size() * ratio)
         BuildDial();
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_dial);

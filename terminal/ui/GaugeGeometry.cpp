@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
 constexpr int MaximumTickCount = 100;
 constexpr double MarkValues[] = {4.0, 20.0};
+// Scale labels are whole numbers.
+constexpr int ScaleDecimals = 0;
 
 int MajorIntervals(const GaugeScale& scale)
 {
@@ -78,7 +81,8 @@ GaugeFrame GaugeFrameFor(QSize size)
 
 double GaugeSweep(const GaugeScale& scale)
 {
-    const int sweep = ((scale.nStartAngle - scale.nEndAngle) % 360 + 360) % 360;
+    const long long difference = static_cast<long long>(scale.nStartAngle) - scale.nEndAngle;
+    const int sweep = static_cast<int>((difference % 360 + 360) % 360);
     return sweep == 0 ? 360.0 : sweep;
 }
 
@@ -127,7 +131,7 @@ std::vector<GaugeLabel> GaugeLabels(const GaugeScale& scale, const GaugeFrame& f
     for (int i = 0; i <= major; ++i) {
         const double value = scale.dMinimum + (scale.dMaximum - scale.dMinimum) * i / major;
         const double angle = TickAngle(scale, i * minor);
-        labels.push_back(PlaceLabel(GaugeNumberText(value, 0), angle,
+        labels.push_back(PlaceLabel(GaugeNumberText(value, ScaleDecimals), angle,
                                     GaugePoint(frame, frame.ScaleRadius(), angle),
                                     frame.LabelHeight()));
     }
@@ -147,7 +151,7 @@ std::vector<GaugeMark> GaugeMarks(const GaugeScale& scale, const GaugeFrame& fra
         const int tick = static_cast<int>(std::lround(fraction * steps));
         // A major tick carries its scale label already.
         const QString text =
-            tick % MinorPerMajor(scale) == 0 ? QString() : GaugeNumberText(value, 0);
+            tick % MinorPerMajor(scale) == 0 ? QString() : GaugeNumberText(value, ScaleDecimals);
         marks.push_back({tick, text, GaugePoint(frame, radius, TickAngle(scale, tick))});
     }
     return marks;

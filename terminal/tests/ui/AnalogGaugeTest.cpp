@@ -28,8 +28,8 @@ QImage Grab(CAnalogGauge& gauge)
 int NeedlePixels(const QImage& image, const GaugeFrame& frame, double degrees)
 {
     int count = 0;
-    for (double d = 0.2; d <= 0.6; d += 0.05)
-        count += Near(image.pixel(GaugePoint(frame, d * frame.nRadius, degrees)), Green);
+    for (int step = 4; step <= 12; ++step)
+        count += Near(image.pixel(GaugePoint(frame, step * 0.05 * frame.nRadius, degrees)), Green);
     return count;
 }
 
@@ -37,7 +37,11 @@ int NeedlePixels(const QImage& image, const GaugeFrame& frame, double degrees)
 class WarningCatcher
 {
 public:
-    WarningCatcher() { s_nWarnings = 0, m_previous = qInstallMessageHandler(&Catch); }
+    WarningCatcher()
+    {
+        s_nWarnings = 0;
+        m_previous = qInstallMessageHandler(&Catch);
+    }
     ~WarningCatcher() { qInstallMessageHandler(m_previous); }
     int Warnings() const { return s_nWarnings; }
 
