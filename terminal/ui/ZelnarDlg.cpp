@@ -271,6 +271,8 @@ void ZelnarDlg::BuildLayout()
     parameterButtons->addWidget(button(kShowAll, &ZelnarDlg::OnShowAll), 1, 1);
     parameterButtons->addWidget(button(kLoad, &ZelnarDlg::OnLoad), 2, 0);
     parameterButtons->addWidget(button(kSave, &ZelnarDlg::OnSave), 2, 1);
+    parameterButtons->setColumnStretch(0, 1);
+    parameterButtons->setColumnStretch(1, 1);
 
     auto* left = new QVBoxLayout;
     left->addWidget(general);
