@@ -163,13 +163,7 @@ ZelnarDlg::ZelnarDlg(QWidget* parent)
 
     g_bConnected = false;
     m_settings = LinkSettingsFrom(PortSettings);
-    g_nSimPosition = 0;
-    g_bSimPause = false;
-    g_bSimStop = false;
-    g_dSimMin = 0.0;
-    g_dSimMax = 20.0;
-    g_bSimErrors = true;
-    g_bSimulation = false;
+    ResetSimulationState();
 
     BuildLayout();
     m_pChanged->SetTextColor(QColor(255, 0, 0));

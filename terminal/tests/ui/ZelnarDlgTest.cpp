@@ -271,6 +271,8 @@ TEST_F(ZelnarDlgTest, ShowAllInBinaryModeTakesTheListingAsText)
 {
     Combo(1041)->setCurrentIndex(2);
     Button(1048)->click();
+    ASSERT_TRUE(
+        PumpUntil([this] { return emulated.device.Received().ends_with("SD2 3\rASDT\r"); }));
     EXPECT_EQ(dialogs.messages.back(),
               "\tParameters have been set\nWARNING: Version Telvan 1.3.9 required for Binary Mode");
     EXPECT_EQ(ZelnarParameters.SDx, 2);
