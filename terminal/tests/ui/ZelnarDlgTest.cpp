@@ -38,6 +38,11 @@ struct ZelnarDlgTest : testing::Test
              {"MF1234", "SA7", "TD12.5 1 0", "SF2", "OF0.5", "MW-100 300", "Q13 4 0.5 0",
               "Q212 6 1 1", "QA1 21", "PL2", "SE2", "SC1", "SD0 3", "ASDT"})
             emulated.device.Execute(command);
+        // A new line, without the replies to the commands above waiting on it.
+        emulated.device.HangUp();
+        std::string error;
+        ASSERT_TRUE(emulated.device.Start(error)) << error;
+        PortSettings.comPort = emulated.device.DevicePath();
         dlg = std::make_unique<ZelnarDlg>();
         dialogs.WaitForListings(dlg->Classic());
         dlg->Start();
@@ -65,6 +70,7 @@ TEST_F(ZelnarDlgTest, StartUpConnectsAndGetFillsEveryControlWithTheDevicesValues
 {
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{kGetWaiting});
     EXPECT_TRUE(g_bConnected);
+    emulated.device.WaitForReceived(4, 1000ms);
     EXPECT_EQ(emulated.device.Received(), "\x1b\rPA\r");
     const std::vector<std::pair<int, const char*>> edits = {
         {1022, "1234"},     {1023, "7"},     {1024, "12.50"},    {1025, "1"},       {1034, "0"},
