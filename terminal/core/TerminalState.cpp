@@ -30,3 +30,14 @@ CPortSettings PortSettings;
 CSharedParameters SharedParameters;
 CZelnarParameters ZelnarParameters;
 CQuorinParameters QuorinParameters;
+
+void ResetSimulationState()
+{
+    g_nSimPosition = 0;
+    g_bSimPause = false;
+    g_bSimStop = false;
+    g_dSimMin = 0.0;
+    g_dSimMax = 20.0;
+    g_bSimErrors = true;
+    g_bSimulation = false;
+}

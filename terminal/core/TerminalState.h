@@ -29,3 +29,7 @@ extern bool g_bSimStop;    // stop requested
 extern double g_dSimMin;   // distance at the start and end of a run
 extern double g_dSimMax;   // distance at the turning point of a run
 extern bool g_bSimErrors;  // a run holds a stretch of error replies
+
+// What a main dialog's start leaves of the simulation: no run, the run from 0 to 20 with
+// errors, simulation mode off.
+void ResetSimulationState();

@@ -27,14 +27,8 @@ inline void ResetParameterState()
     g_strQuorinFormat.clear();
     g_strBinaryPending.clear();
     g_bConnected = false;
-    g_bSimulation = false;
+    ResetSimulationState();
     g_bSimRunning = false;
-    g_nSimPosition = 0;
-    g_bSimPause = false;
-    g_bSimStop = false;
-    g_dSimMin = 0.0;
-    g_dSimMax = 20.0;
-    g_bSimErrors = true;
 }
 
 // A test that starts and ends with the parameter state at its start values.

@@ -1,0 +1,26 @@
+#include "ScreenshotRun.h"
+#include "TerminalApp.h"
+
+#include <QApplication>
+
+#include <clocale>
+#include <cstdlib>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Telvan Terminal");
+    QApplication::setApplicationVersion(TELVAN_VERSION);
+    // Numbers in files and on screen keep the "." that the device and the files use.
+    std::setlocale(LC_NUMERIC, "C");
+
+    // The documentation's pictures: TELVAN_SCREENSHOTS names their folder and
+    // TELVAN_SCREENSHOT_PORT the device to connect to.
+    std::unique_ptr<CScreenshotRun> screenshots;
+    if (const char* folder = std::getenv("TELVAN_SCREENSHOTS")) {
+        const char* port = std::getenv("TELVAN_SCREENSHOT_PORT");
+        screenshots = std::make_unique<CScreenshotRun>(folder, port ? port : "COM1");
+    }
+    return CTerminalApp().Run();
+}

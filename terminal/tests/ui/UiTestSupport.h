@@ -1,0 +1,109 @@
+#pragma once
+
+#include "ClassicZL.h"
+#include "DeviceEmulator.h"
+#include "PortSettings.h"
+#include "UserDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+// Keeps the event loop going until done() holds; false when it does not within timeout.
+inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 3000ms)
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+inline void Pump(std::chrono::milliseconds duration)
+{
+    PumpUntil([] { return false; }, duration);
+}
+
+// The device's whole parameter listing has reached the Classic page.
+inline bool ListingShown(const ClassicZL& page)
+{
+    const std::string text = page.Text();
+    const std::size_t autostart = text.find("AS[-] Autostart");
+    return autostart != std::string::npos && text.find("\r\n", autostart) != std::string::npos;
+}
+
+// Answers the terminal's dialogs in place of an operator for one test: records every message,
+// answers file dialogs with the path given, and runs modal dialogs through the test's handler.
+struct CAnsweredDialogs
+{
+    std::vector<std::string> messages;
+    std::function<void(const std::string&)> onMessage;
+    QString filePath;
+    std::vector<CFileRequest> fileRequests;
+
+    CAnsweredDialogs()
+    {
+        CUserDialogs::SetMessageHandler([this](const QString& text) {
+            messages.push_back(text.toStdString());
+            if (onMessage)
+                onMessage(messages.back());
+        });
+        CUserDialogs::SetFileNameHandler([this](const CFileRequest& request) {
+            fileRequests.push_back(request);
+            return filePath;
+        });
+    }
+    ~CAnsweredDialogs()
+    {
+        CUserDialogs::SetMessageHandler({});
+        CUserDialogs::SetFileNameHandler({});
+        CUserDialogs::SetModalHandler({});
+    }
+    CAnsweredDialogs(const CAnsweredDialogs&) = delete;
+    CAnsweredDialogs& operator=(const CAnsweredDialogs&) = delete;
+
+    // While the waiting message is open, the device's listing arrives on the page.
+    void WaitForListings(const ClassicZL& page)
+    {
+        onMessage = [&page](const std::string& text) {
+            if (text.rfind("Get parameter settings", 0) == 0 || text == "Parameters displayed") {
+                EXPECT_TRUE(PumpUntil([&page] { return ListingShown(page); }));
+            }
+        };
+    }
+};
+
+// An emulated Zelnar device on a pseudo-terminal, chosen in PortSettings.
+struct CEmulatedZelnar
+{
+    CDeviceEmulator device{DeviceFamily::Zelnar, 7};
+
+    CEmulatedZelnar()
+    {
+        std::string error;
+        EXPECT_TRUE(device.Start(error)) << error;
+        PortSettings = {"Zelnar", device.DevicePath(), "115200", "8", 0, 0};
+    }
+
+    // What arrived after the first count bytes.
+    std::string ReceivedSince(std::size_t count) const { return device.Received().substr(count); }
+};
+
+inline void PressKey(QWidget* widget, int key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
