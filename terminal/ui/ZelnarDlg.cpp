@@ -14,6 +14,7 @@
 #include "ReplyAssembly.h"
 #include "TerminalState.h"
 #include "UserDialogs.h"
+#include "ZelnarDisplay.h"
 #include "ZelnarParameterCommands.h"
 #include "ZelnarParameterFile.h"
 
@@ -580,6 +581,8 @@ void ZelnarDlg::RunParameterCommand(const CParameterCommand& command)
     if (m_bBusy)
         return;
     m_bBusy = true;
+    if (command.resetAlarms)
+        g_DisplayZL.ResetAlarms();
     if (!command.refusal.empty()) {
         Message(FromStd(command.refusal));
         m_bBusy = false;

@@ -6,6 +6,7 @@
 #include "ParameterRecords.h"
 #include "TerminalState.h"
 #include "UiTestSupport.h"
+#include "ZelnarDisplay.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -309,6 +310,18 @@ TEST_F(ZelnarDlgTest, ResetParamResetsTheDeviceAndReadsItsParametersAgain)
     EXPECT_EQ(Edit(1022)->text(), "2000");
     EXPECT_EQ(Combo(1018)->currentText(), "ID");
     EXPECT_EQ(Edit(1040)->text(), "20.000");
+}
+
+TEST_F(ZelnarDlgTest, GetSetAndResetSwitchTheAlarmOutputsOff)
+{
+    for (const int id : {1047, 1048, 1049}) {
+        for (const char* line : {"+0005.000", "+0015.000"})
+            g_DisplayZL.DecodeDecimal(line, ZelnarParameters, false);
+        ASSERT_TRUE(g_DisplayZL.IsQ1On() || g_DisplayZL.IsQ2On());
+        Button(id)->click();
+        EXPECT_FALSE(g_DisplayZL.IsQ1On()) << id;
+        EXPECT_FALSE(g_DisplayZL.IsQ2On()) << id;
+    }
 }
 
 TEST_F(ZelnarDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
