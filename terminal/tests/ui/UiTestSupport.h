@@ -43,6 +43,21 @@ inline bool ListingShown(const ClassicZL& page)
     return autostart != std::string::npos && text.find("\r\n", autostart) != std::string::npos;
 }
 
+// Waits until the page's text has stayed the same for a while: the device has answered.
+inline bool PumpUntilQuiet(const ClassicZL& page, std::chrono::milliseconds quiet = 150ms)
+{
+    std::string last = page.Text();
+    auto since = std::chrono::steady_clock::now();
+    return PumpUntil([&] {
+        std::string now = page.Text();
+        if (now != last) {
+            last.swap(now);
+            since = std::chrono::steady_clock::now();
+        }
+        return std::chrono::steady_clock::now() - since >= quiet;
+    });
+}
+
 // Answers the terminal's dialogs in place of an operator for one test: records every message,
 // answers file dialogs with the path given, and runs modal dialogs through the test's handler.
 struct CAnsweredDialogs

@@ -253,6 +253,8 @@ TEST_F(ZelnarDlgTest, SetSendsTheWholeSetWithItsPausesAndTheDeviceTakesIt)
     EXPECT_DOUBLE_EQ(device.Q1x, 8);
     EXPECT_EQ(device.AS, "VM");
 
+    // The device's answers to the set must not land in the listing that Get reads.
+    ASSERT_TRUE(PumpUntilQuiet(dlg->Classic()));
     Action(32780)->trigger();
     EXPECT_EQ(Edit(1022)->text(), "1000");
     EXPECT_EQ(Edit(1024)->text(), "5.50");
