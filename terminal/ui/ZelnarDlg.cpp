@@ -6,6 +6,7 @@
 #include "ClassicZL.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
+#include "DisplayZL.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "ParameterTexts.h"
@@ -151,11 +152,11 @@ QString FromStd(const std::string& text)
 
 ZelnarDlg::ZelnarDlg(QWidget* parent)
     : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
-      m_pDisplay(new CBlankPage), m_pGraph(new CBlankPage), m_pClassic(new ClassicZL),
+      m_pDisplay(new DisplayZL), m_pGraph(new CBlankPage), m_pClassic(new ClassicZL),
       m_pLog(new CBlankPage), m_pChanged(WithControlId(new CColorStatic("Set", this), 1166))
 {
     setWindowTitle("Zelnar Terminal");
-    m_pTabs->AddPage("Display", m_pDisplay, 132);
+    m_pTabs->AddPage("Display", m_pDisplay, DisplayZL::kTemplateId);
     m_pTabs->AddPage("Graphic", m_pGraph, 133);
     m_pTabs->AddPage("Classic", m_pClassic, ClassicZL::kTemplateId);
     m_pTabs->AddPage("Log", m_pLog, 134);

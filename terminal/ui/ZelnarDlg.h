@@ -14,6 +14,7 @@
 class CBlankPage;
 class CColorStatic;
 class CPageTabCtrl;
+class DisplayZL;
 class ClassicZL;
 class QAction;
 class QComboBox;
@@ -40,6 +41,7 @@ public:
     // UM_CLOSE_MAIN, Exit and the close box: disconnect and end.
     void reject() override;
 
+    DisplayZL& Display() const { return *m_pDisplay; }
     ClassicZL& Classic() const { return *m_pClassic; }
     CZelnarParameterControls Controls() const;
     bool IsBusy() const { return m_bBusy; }
@@ -82,7 +84,7 @@ private:
     CSerialLink m_link;
     CLinkSettings m_settings;
     CPageTabCtrl* m_pTabs;
-    CBlankPage* m_pDisplay;
+    DisplayZL* m_pDisplay;
     CBlankPage* m_pGraph;
     ClassicZL* m_pClassic;
     CBlankPage* m_pLog;
