@@ -7,6 +7,7 @@
 #include "ColorStatic.h"
 #include "ControlId.h"
 #include "DisplayZL.h"
+#include "LogZL.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "ParameterTexts.h"
@@ -153,13 +154,13 @@ QString FromStd(const std::string& text)
 ZelnarDlg::ZelnarDlg(QWidget* parent)
     : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
       m_pDisplay(new DisplayZL), m_pGraph(new CBlankPage), m_pClassic(new ClassicZL),
-      m_pLog(new CBlankPage), m_pChanged(WithControlId(new CColorStatic("Set", this), 1166))
+      m_pLog(new LogZL), m_pChanged(WithControlId(new CColorStatic("Set", this), 1166))
 {
     setWindowTitle("Zelnar Terminal");
     m_pTabs->AddPage("Display", m_pDisplay, DisplayZL::kTemplateId);
     m_pTabs->AddPage("Graphic", m_pGraph, 133);
     m_pTabs->AddPage("Classic", m_pClassic, ClassicZL::kTemplateId);
-    m_pTabs->AddPage("Log", m_pLog, 134);
+    m_pTabs->AddPage("Log", m_pLog, LogZL::kTemplateId);
     m_pTabs->CreatePages();
     connect(m_pTabs, &QTabWidget::currentChanged, m_pDisplay, qOverload<>(&QWidget::update));
 
@@ -171,6 +172,7 @@ ZelnarDlg::ZelnarDlg(QWidget* parent)
     m_pChanged->SetTextColor(QColor(255, 0, 0));
     m_pChanged->hide();
     g_nLineCount = 0;
+    g_nLogLines = 0;
 
     m_link.SetReceiver([this](std::string_view chunk) { OnReceived(chunk); });
     m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
@@ -356,7 +358,7 @@ QMenuBar* ZelnarDlg::BuildMenu()
     };
 
     QMenu* file = bar->addMenu("File");
-    later(file, "Save Log File", 32774);
+    item(file, "Save Log File", 32774, [this] { m_pLog->OnSaveLog(); });
     file->addSeparator();
     file->addSeparator();
     item(file, "Exit", 32779, &ZelnarDlg::reject);

@@ -15,6 +15,7 @@ class CBlankPage;
 class CColorStatic;
 class CPageTabCtrl;
 class DisplayZL;
+class LogZL;
 class ClassicZL;
 class QAction;
 class QComboBox;
@@ -43,6 +44,7 @@ public:
 
     DisplayZL& Display() const { return *m_pDisplay; }
     ClassicZL& Classic() const { return *m_pClassic; }
+    LogZL& Log() const { return *m_pLog; }
     CZelnarParameterControls Controls() const;
     bool IsBusy() const { return m_bBusy; }
 
@@ -87,7 +89,7 @@ private:
     DisplayZL* m_pDisplay;
     CBlankPage* m_pGraph;
     ClassicZL* m_pClassic;
-    CBlankPage* m_pLog;
+    LogZL* m_pLog;
     CColorStatic* m_pChanged;
     QComboBox* m_pAS = nullptr;
     QComboBox* m_pPL = nullptr;

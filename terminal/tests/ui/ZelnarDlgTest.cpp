@@ -431,3 +431,12 @@ TEST(ZelnarDlgPortTest, ConnectToAMissingPortShowsTheFailureAndKeepsConnectOffer
 }
 
 } // namespace
+
+TEST_F(ZelnarDlgTest, SaveLogFileOfTheFileMenuSavesTheLogPagesStretch)
+{
+    dialogs.filePath.clear();
+    Action(32774)->trigger();
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].proposedName, "Log");
+    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "txt");
+}
