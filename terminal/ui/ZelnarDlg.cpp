@@ -1,12 +1,12 @@
 #include "ZelnarDlg.h"
 
 #include "AboutDlg.h"
-#include "BlankPage.h"
 #include "COMDlg.h"
 #include "ClassicZL.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
 #include "DisplayZL.h"
+#include "GraphZL.h"
 #include "LogZL.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
@@ -153,12 +153,12 @@ QString FromStd(const std::string& text)
 
 ZelnarDlg::ZelnarDlg(QWidget* parent)
     : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
-      m_pDisplay(new DisplayZL), m_pGraph(new CBlankPage), m_pClassic(new ClassicZL),
+      m_pDisplay(new DisplayZL), m_pGraph(new GraphZL), m_pClassic(new ClassicZL),
       m_pLog(new LogZL), m_pChanged(WithControlId(new CColorStatic("Set", this), 1166))
 {
     setWindowTitle("Zelnar Terminal");
     m_pTabs->AddPage("Display", m_pDisplay, DisplayZL::kTemplateId);
-    m_pTabs->AddPage("Graphic", m_pGraph, 133);
+    m_pTabs->AddPage("Graphic", m_pGraph, GraphZL::kTemplateId);
     m_pTabs->AddPage("Classic", m_pClassic, ClassicZL::kTemplateId);
     m_pTabs->AddPage("Log", m_pLog, LogZL::kTemplateId);
     m_pTabs->CreatePages();
@@ -178,7 +178,8 @@ ZelnarDlg::ZelnarDlg(QWidget* parent)
     m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
     connect(m_pClassic, &ClassicZL::SendLine, this, &ZelnarDlg::OnSendLine);
     connect(m_pClassic, &ClassicZL::SendEsc, this, &ZelnarDlg::OnSendEsc);
-    connect(&m_timer, &QTimer::timeout, m_pGraph, qOverload<>(&QWidget::update));
+    connect(&m_timer, &QTimer::timeout, m_pGraph, &GraphZL::RedrawGraphs);
+    connect(m_pDisplay, &DisplayZL::RedrawGraphs, m_pGraph, &GraphZL::RedrawGraphs);
 }
 
 ZelnarDlg::~ZelnarDlg()

@@ -11,10 +11,10 @@
 
 #include <string_view>
 
-class CBlankPage;
 class CColorStatic;
 class CPageTabCtrl;
 class DisplayZL;
+class GraphZL;
 class LogZL;
 class ClassicZL;
 class QAction;
@@ -43,6 +43,7 @@ public:
     void reject() override;
 
     DisplayZL& Display() const { return *m_pDisplay; }
+    GraphZL& Graph() const { return *m_pGraph; }
     ClassicZL& Classic() const { return *m_pClassic; }
     LogZL& Log() const { return *m_pLog; }
     CZelnarParameterControls Controls() const;
@@ -87,7 +88,7 @@ private:
     CLinkSettings m_settings;
     CPageTabCtrl* m_pTabs;
     DisplayZL* m_pDisplay;
-    CBlankPage* m_pGraph;
+    GraphZL* m_pGraph;
     ClassicZL* m_pClassic;
     LogZL* m_pLog;
     CColorStatic* m_pChanged;
