@@ -5,6 +5,7 @@
 #include "ParameterCommand.h"
 #include "SerialLink.h"
 #include "ZelnarParameterControls.h"
+#include "ZelnarSimulationRun.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -75,6 +76,14 @@ private:
     void OnSave();
     void OnLoad();
     void OnAbout();
+    void OnStartSimulation();
+    void OnStopSimulation();
+    void OnPauseSimulation();
+    void OnSimulatedRun();
+    void OnSimulatedStop();
+    void OnSimulationTick();
+    void EnableSimulationControls(bool simulating);
+    void EndSimulation();
     void OnParamsRead(const CZelnarParameterControls& controls);
     void RunParameterCommand(const CParameterCommand& command);
     void ShowControls(const CZelnarParameterControls& controls);
@@ -102,5 +111,7 @@ private:
     QAction* m_pConnect = nullptr;
     QAction* m_pDisconnect = nullptr;
     QTimer m_timer;
+    CZelnarSimulationRun m_simRun;
+    QTimer m_simTimer;    // plays the simulated run, one line per tick
     bool m_bBusy = false; // a parameter command is writing or waiting
 };
