@@ -19,14 +19,6 @@
 
 namespace {
 
-std::string ReadFile(const QString& path)
-{
-    std::ifstream file(path.toStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 template <class T> T Field(const std::string& bytes, std::size_t offset)
 {
     T value{};

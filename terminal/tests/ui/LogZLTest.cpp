@@ -20,14 +20,6 @@
 
 namespace {
 
-std::string ReadFile(const QString& path)
-{
-    std::ifstream file(path.toStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // A Log page with a fixed clock between the real reply routing and a Display page.
 struct LogZLTest : testing::Test
 {
