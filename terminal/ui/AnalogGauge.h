@@ -25,6 +25,8 @@ public:
     void SetNeedleColor(const QColor& color);
     void SetUnits(const QString& units);
 
+    double Value() const { return m_dValue; }
+    const GaugeScale& Scale() const { return m_scale; }
     // The value as written under the units.
     QString ValueText() const;
     // How often the dial has been drawn; value updates reuse the last one.

@@ -1,11 +1,14 @@
 #include "ZelnarDlg.h"
 
 #include "AboutDlg.h"
-#include "BlankPage.h"
 #include "COMDlg.h"
+#include "COscillationsDlg.h"
 #include "ClassicZL.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
+#include "DisplayZL.h"
+#include "GraphZL.h"
+#include "LogZL.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "ParameterTexts.h"
@@ -151,14 +154,14 @@ QString FromStd(const std::string& text)
 
 ZelnarDlg::ZelnarDlg(QWidget* parent)
     : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
-      m_pDisplay(new CBlankPage), m_pGraph(new CBlankPage), m_pClassic(new ClassicZL),
-      m_pLog(new CBlankPage), m_pChanged(WithControlId(new CColorStatic("Set", this), 1166))
+      m_pDisplay(new DisplayZL), m_pGraph(new GraphZL), m_pClassic(new ClassicZL),
+      m_pLog(new LogZL), m_pChanged(WithControlId(new CColorStatic("Set", this), 1166))
 {
     setWindowTitle("Zelnar Terminal");
-    m_pTabs->AddPage("Display", m_pDisplay, 132);
-    m_pTabs->AddPage("Graphic", m_pGraph, 133);
+    m_pTabs->AddPage("Display", m_pDisplay, DisplayZL::kTemplateId);
+    m_pTabs->AddPage("Graphic", m_pGraph, GraphZL::kTemplateId);
     m_pTabs->AddPage("Classic", m_pClassic, ClassicZL::kTemplateId);
-    m_pTabs->AddPage("Log", m_pLog, 134);
+    m_pTabs->AddPage("Log", m_pLog, LogZL::kTemplateId);
     m_pTabs->CreatePages();
     connect(m_pTabs, &QTabWidget::currentChanged, m_pDisplay, qOverload<>(&QWidget::update));
 
@@ -170,12 +173,16 @@ ZelnarDlg::ZelnarDlg(QWidget* parent)
     m_pChanged->SetTextColor(QColor(255, 0, 0));
     m_pChanged->hide();
     g_nLineCount = 0;
+    g_nLogLines = 0;
 
     m_link.SetReceiver([this](std::string_view chunk) { OnReceived(chunk); });
     m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
     connect(m_pClassic, &ClassicZL::SendLine, this, &ZelnarDlg::OnSendLine);
     connect(m_pClassic, &ClassicZL::SendEsc, this, &ZelnarDlg::OnSendEsc);
-    connect(&m_timer, &QTimer::timeout, m_pGraph, qOverload<>(&QWidget::update));
+    connect(&m_timer, &QTimer::timeout, m_pGraph, &GraphZL::RedrawGraphs);
+    m_simTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_simTimer, &QTimer::timeout, this, &ZelnarDlg::OnSimulationTick);
+    connect(m_pDisplay, &DisplayZL::RedrawGraphs, m_pGraph, &GraphZL::RedrawGraphs);
 }
 
 ZelnarDlg::~ZelnarDlg()
@@ -286,8 +293,7 @@ void ZelnarDlg::BuildLayout()
     commandGrid->addWidget(button(kDT, command(ZelnarCommand::DT)), 0, 0);
     commandGrid->addWidget(button(kDM, command(ZelnarCommand::DM)), 0, 1);
     commandGrid->addWidget(button(kDF, command(ZelnarCommand::DF)), 1, 0);
-    auto* pauseSimul = WithControlId(new QPushButton(kPauseSimul.text, this), kPauseSimul.id);
-    pauseSimul->setAutoDefault(false);
+    auto* pauseSimul = button(kPauseSimul, &ZelnarDlg::OnPauseSimulation);
     pauseSimul->setEnabled(false);
     commandGrid->addWidget(pauseSimul, 1, 1);
     commandGrid->addWidget(button(kVT, command(ZelnarCommand::VT)), 2, 0);
@@ -349,13 +355,9 @@ QMenuBar* ZelnarDlg::BuildMenu()
     const auto command = [this](ZelnarCommand which) {
         return [this, which] { OnCommand(which); };
     };
-    // Their pages come with the log and the simulation.
-    const auto later = [](QMenu* menu, const char* text, int id) {
-        WithControlId(menu->addAction(text), id)->setEnabled(false);
-    };
 
     QMenu* file = bar->addMenu("File");
-    later(file, "Save Log File", 32774);
+    item(file, "Save Log File", 32774, [this] { m_pLog->OnSaveLog(); });
     file->addSeparator();
     file->addSeparator();
     item(file, "Exit", 32779, &ZelnarDlg::reject);
@@ -389,8 +391,8 @@ QMenuBar* ZelnarDlg::BuildMenu()
     item(option, "Hardware Diagnosis", 32796, command(ZelnarCommand::HW));
 
     QMenu* simulation = bar->addMenu("Simulation");
-    later(simulation, "Start Simulation", 32798);
-    later(simulation, "Stop Simulation", 32799);
+    item(simulation, "Start Simulation", 32798, &ZelnarDlg::OnStartSimulation);
+    item(simulation, "Stop Simulation", 32799, &ZelnarDlg::OnStopSimulation);
 
     QMenu* about = bar->addMenu("About");
     item(about, "Terminal", 32802, &ZelnarDlg::OnAbout);
@@ -420,6 +422,7 @@ void ZelnarDlg::SetTooltips()
 
 void ZelnarDlg::reject()
 {
+    EndSimulation();
     m_timer.stop();
     m_link.ClosePort();
     QDialog::reject();
@@ -480,6 +483,7 @@ void ZelnarDlg::OnComConfiguration()
         return;
     // The main dialog of the new settings takes this one's place: this one lets go of the
     // port first.
+    EndSimulation();
     m_timer.stop();
     m_link.ClosePort();
     done(kReconfigured);
@@ -495,6 +499,10 @@ void ZelnarDlg::OnCommand(ZelnarCommand command)
     if (m_bBusy)
         return;
     const CCommandAction action = ZelnarCommandAction(command);
+    if (action.kind == CommandKind::SimulatedRun)
+        OnSimulatedRun();
+    if (action.kind == CommandKind::SimulatedStop)
+        OnSimulatedStop();
     if (action.kind == CommandKind::ShowMessage)
         Message(FromStd(std::string(action.message)));
     if (action.kind != CommandKind::Write)
@@ -574,6 +582,82 @@ void ZelnarDlg::OnAbout()
 {
     CAboutDlg about(this);
     CUserDialogs::RunModal(about);
+}
+
+void ZelnarDlg::OnStartSimulation()
+{
+    const bool wasActive = g_bSimulation;
+    COscillationsDlg settings(this);
+    CUserDialogs::RunModal(settings);
+    if (!g_bSimulation)
+        return;
+    Pause(100);
+    m_link.ClosePort();
+    UpdateConnectionMenu();
+    if (!wasActive) {
+        CZelnarParameterControls controls = Controls();
+        LoadZelnarDemonstration(controls, ZelnarParameters);
+        ShowControls(controls);
+    }
+    EnableSimulationControls(true);
+    m_pChanged->hide();
+}
+
+void ZelnarDlg::OnStopSimulation()
+{
+    OnSimulatedStop();
+    g_bSimulation = false;
+    EnableSimulationControls(false);
+}
+
+void ZelnarDlg::OnPauseSimulation()
+{
+    m_simRun.Pause();
+    m_simTimer.stop();
+}
+
+void ZelnarDlg::OnSimulatedRun()
+{
+    if (CSimulationRun::Running())
+        return;
+    const std::string refusal = m_simRun.Start();
+    if (!refusal.empty())
+        Message(FromStd(refusal));
+    if (CSimulationRun::Running())
+        m_simTimer.start(m_simRun.LineWaitMs());
+}
+
+void ZelnarDlg::OnSimulatedStop()
+{
+    m_simTimer.stop();
+    if (m_simRun.Stop())
+        m_pDisplay->OnData();
+}
+
+void ZelnarDlg::OnSimulationTick()
+{
+    const CSimulationTick tick = m_simRun.Tick();
+    if (tick.deliver)
+        m_pDisplay->OnData();
+    if (tick.ended)
+        m_simTimer.stop();
+}
+
+void ZelnarDlg::EnableSimulationControls(bool simulating)
+{
+    for (int id : {kGet.id, kShowAll.id, kResetParam.id, kID.id, kHW.id, kDM.id, kDF.id, kVT.id,
+                   kVM.id, kDR.id, kSO.id})
+        FindControl<QPushButton>(this, id)->setEnabled(!simulating);
+    m_pSDx->setEnabled(!simulating);
+    FindControl<QPushButton>(this, kPauseSimul.id)->setEnabled(simulating);
+}
+
+void ZelnarDlg::EndSimulation()
+{
+    // No line of a run may reach the pages once the dialog closes.
+    m_simTimer.stop();
+    ResetSimulationState();
+    g_bSimRunning = false;
 }
 
 void ZelnarDlg::RunParameterCommand(const CParameterCommand& command)

@@ -5,15 +5,18 @@
 #include "ParameterCommand.h"
 #include "SerialLink.h"
 #include "ZelnarParameterControls.h"
+#include "ZelnarSimulationRun.h"
 
 #include <QDialog>
 #include <QTimer>
 
 #include <string_view>
 
-class CBlankPage;
 class CColorStatic;
 class CPageTabCtrl;
+class DisplayZL;
+class GraphZL;
+class LogZL;
 class ClassicZL;
 class QAction;
 class QComboBox;
@@ -40,7 +43,10 @@ public:
     // UM_CLOSE_MAIN, Exit and the close box: disconnect and end.
     void reject() override;
 
+    DisplayZL& Display() const { return *m_pDisplay; }
+    GraphZL& Graph() const { return *m_pGraph; }
     ClassicZL& Classic() const { return *m_pClassic; }
+    LogZL& Log() const { return *m_pLog; }
     CZelnarParameterControls Controls() const;
     bool IsBusy() const { return m_bBusy; }
 
@@ -70,6 +76,14 @@ private:
     void OnSave();
     void OnLoad();
     void OnAbout();
+    void OnStartSimulation();
+    void OnStopSimulation();
+    void OnPauseSimulation();
+    void OnSimulatedRun();
+    void OnSimulatedStop();
+    void OnSimulationTick();
+    void EnableSimulationControls(bool simulating);
+    void EndSimulation();
     void OnParamsRead(const CZelnarParameterControls& controls);
     void RunParameterCommand(const CParameterCommand& command);
     void ShowControls(const CZelnarParameterControls& controls);
@@ -82,10 +96,10 @@ private:
     CSerialLink m_link;
     CLinkSettings m_settings;
     CPageTabCtrl* m_pTabs;
-    CBlankPage* m_pDisplay;
-    CBlankPage* m_pGraph;
+    DisplayZL* m_pDisplay;
+    GraphZL* m_pGraph;
     ClassicZL* m_pClassic;
-    CBlankPage* m_pLog;
+    LogZL* m_pLog;
     CColorStatic* m_pChanged;
     QComboBox* m_pAS = nullptr;
     QComboBox* m_pPL = nullptr;
@@ -97,5 +111,7 @@ private:
     QAction* m_pConnect = nullptr;
     QAction* m_pDisconnect = nullptr;
     QTimer m_timer;
+    CZelnarSimulationRun m_simRun;
+    QTimer m_simTimer;    // plays the simulated run, one line per tick
     bool m_bBusy = false; // a parameter command is writing or waiting
 };

@@ -1,3 +1,4 @@
+#include "OscillationSettings.h"
 #include "ParameterTestSupport.h"
 #include "ParameterTexts.h"
 #include "QuorinParameterControls.h"
@@ -314,4 +315,24 @@ TEST_F(QuorinSimulation, ParametersWithoutAverageOrScaleStartNothing)
     QuorinParameters.SF = 0;
     EXPECT_EQ(run.Start(), ParameterTexts::QuorinSimulatedZero);
     EXPECT_FALSE(CSimulationRun::Running());
+}
+
+TEST_F(ParameterStateTest, OscillationSettingsShowTheRunAndTakeOnlyAValidRange)
+{
+    const COscillationSettings shown = GetOscillationSettings();
+    EXPECT_EQ(shown.strDistanceMax, "20.000");
+    EXPECT_EQ(shown.strDistanceMin, "0.000");
+    EXPECT_TRUE(shown.bErrors);
+
+    EXPECT_EQ(TakeOscillationSettings({"5", "5", false}), OscillationsInvalidText);
+    EXPECT_EQ(TakeOscillationSettings({"1e999", "0", false}), OscillationsInvalidText);
+    EXPECT_FALSE(g_bSimulation);
+    EXPECT_EQ(g_dSimMax, 20.0);
+    EXPECT_TRUE(g_bSimErrors);
+
+    EXPECT_EQ(TakeOscillationSettings({"12.5", "-2", false}), "");
+    EXPECT_TRUE(g_bSimulation);
+    EXPECT_EQ(g_dSimMax, 12.5);
+    EXPECT_EQ(g_dSimMin, -2.0);
+    EXPECT_FALSE(g_bSimErrors);
 }

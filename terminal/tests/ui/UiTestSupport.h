@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,15 @@ inline bool PumpUntil(const std::function<bool()>& done, std::chrono::millisecon
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     return true;
+}
+
+// The bytes of a file, empty when it cannot be read.
+inline std::string ReadFile(const QString& path)
+{
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 inline void Pump(std::chrono::milliseconds duration)

@@ -2,6 +2,8 @@
 #include "ClassicZL.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
+#include "DisplayZL.h"
+#include "GraphData.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "TerminalState.h"
@@ -9,7 +11,9 @@
 #include "ZelnarDisplay.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -433,3 +437,147 @@ TEST(ZelnarDlgPortTest, ConnectToAMissingPortShowsTheFailureAndKeepsConnectOffer
 }
 
 } // namespace
+
+TEST_F(ZelnarDlgTest, SaveLogFileOfTheFileMenuSavesTheLogPagesStretch)
+{
+    dialogs.filePath.clear();
+    Action(32774)->trigger();
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].proposedName, "Log");
+    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "txt");
+}
+
+// Simulation mode entered through the menu with the settings given.
+struct ZelnarSimulationTest : ZelnarDlgTest
+{
+    void StartSimulation(const QString& maximum, const QString& minimum)
+    {
+        CUserDialogs::SetModalHandler([&](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Oscillations Settings");
+            FindControl<QLineEdit>(&dialog, 1163)->setText(maximum);
+            FindControl<QLineEdit>(&dialog, 1013)->setText(minimum);
+            dialog.accept();
+            if (dialog.result() != QDialog::Accepted)
+                dialog.reject();
+            return dialog.result();
+        });
+        Action(32798)->trigger();
+        CUserDialogs::SetModalHandler({});
+    }
+    QString Distance() const { return FindControl<QLabel>(dlg.get(), 1070)->text(); }
+    QString E02Count() const { return FindControl<QLineEdit>(dlg.get(), 1091)->text(); }
+    bool RunOver() const { return !g_bSimRunning; }
+    // The demonstration pace is 10 ms a line; a run in a test plays as fast as the timer goes,
+    // without drawing the dialog for every line.
+    void FastRun()
+    {
+        ZelnarParameters.MF = 1000000;
+        dlg->hide();
+    }
+};
+
+TEST_F(ZelnarSimulationTest, StartLoadsTheDemonstrationSetClosesThePortAndLocksTheCommands)
+{
+    StartSimulation("20", "0");
+    EXPECT_TRUE(g_bSimulation);
+    EXPECT_FALSE(g_bConnected);
+    EXPECT_EQ(Edit(1022)->text(), "2000");
+    EXPECT_EQ(Edit(1023)->text(), "20");
+    EXPECT_EQ(Edit(1030)->text(), "5");
+    EXPECT_EQ(ZelnarParameters.Q2w, 12.0);
+    EXPECT_EQ(Combo(1041)->currentIndex(), 0);
+    EXPECT_FALSE(ChangedShown());
+    for (int id : {1047, 1050, 1049, 1064, 1065, 1054, 1055, 1056, 1057, 1058, 1059})
+        EXPECT_FALSE(Button(id)->isEnabled()) << id;
+    EXPECT_FALSE(Combo(1041)->isEnabled());
+    EXPECT_TRUE(Button(1060)->isEnabled());
+    EXPECT_TRUE(Button(1053)->isEnabled());
+    EXPECT_TRUE(Button(1048)->isEnabled());
+
+    dialogs.messages.clear();
+    Action(32772)->trigger();
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"Simulation mode Active\nPlease Stop Simulation first"});
+    EXPECT_FALSE(g_bConnected);
+
+    // A second start keeps what the operator typed.
+    Edit(1022)->setText("1000");
+    StartSimulation("20", "0");
+    EXPECT_EQ(Edit(1022)->text(), "1000");
+
+    Action(32799)->trigger();
+    EXPECT_FALSE(g_bSimulation);
+    EXPECT_TRUE(Button(1047)->isEnabled());
+    EXPECT_TRUE(Combo(1041)->isEnabled());
+    EXPECT_FALSE(Button(1060)->isEnabled());
+}
+
+TEST_F(ZelnarSimulationTest, ARefusedRangeStartsNothing)
+{
+    StartSimulation("3", "5");
+    EXPECT_EQ(dialogs.messages.back(),
+              "Distance max must be greater than Distance min, Correct parameters");
+    EXPECT_FALSE(g_bSimulation);
+    EXPECT_TRUE(g_bConnected);
+    EXPECT_EQ(g_dSimMax, 20.0);
+}
+
+TEST_F(ZelnarSimulationTest, ADefaultRunPlaysEveryLineWithTheErrorStretch)
+{
+    StartSimulation("20", "0");
+    FastRun();
+    const std::size_t sent = emulated.device.Received().size();
+    Button(1053)->click();
+    EXPECT_TRUE(g_bSimRunning);
+    // DT during a run is ignored.
+    Action(32786)->trigger();
+    ASSERT_TRUE(PumpUntil([this] { return RunOver(); }, 20000ms));
+    EXPECT_EQ(g_nGraphPoints, 4002);
+    EXPECT_EQ(g_pDistanceColumn->m_Values.size(), 150u);
+    EXPECT_EQ(E02Count(), "998");
+    EXPECT_EQ(Distance().left(5), " 0000");
+    EXPECT_EQ(FindControl<QLabel>(dlg.get(), 1099)->text(), "m");
+    EXPECT_EQ(emulated.device.Received().size(), sent) << "nothing reaches the port";
+}
+
+TEST_F(ZelnarSimulationTest, PauseResumesWhereItStoppedAndStopShowsTheRestLine)
+{
+    StartSimulation("20", "0");
+    FastRun();
+    Button(1053)->click();
+    ASSERT_TRUE(PumpUntil([] { return g_nGraphPoints >= 300; }));
+    Button(1060)->click();
+    EXPECT_FALSE(g_bSimRunning);
+    const auto shown = g_nGraphPoints;
+    EXPECT_EQ(g_nSimPosition, shown);
+    Pump(30ms);
+    EXPECT_EQ(g_nGraphPoints, shown) << "a paused run plays nothing";
+
+    Button(1053)->click();
+    ASSERT_TRUE(PumpUntil([] { return g_nGraphPoints >= 2500; }, 10000ms));
+    Button(1060)->click();
+    const auto paused = g_nGraphPoints;
+    Button(1066)->click();
+    EXPECT_EQ(g_nSimPosition, 0);
+    EXPECT_EQ(Distance(), " 0000.000");
+    EXPECT_EQ(g_nGraphPoints, paused + 1) << "the rest line is shown once";
+
+    // The next run starts from the beginning and plays all its lines.
+    Button(1053)->click();
+    ASSERT_TRUE(PumpUntil([this] { return RunOver(); }, 20000ms));
+    EXPECT_EQ(g_nGraphPoints, paused + 1 + 4002);
+}
+
+TEST_F(ZelnarSimulationTest, StopSimulationEndsARunningRunWithTheRestLine)
+{
+    StartSimulation("20", "0");
+    Button(1053)->click();
+    ASSERT_TRUE(PumpUntil([] { return g_nGraphPoints >= 5; }));
+    Action(32799)->trigger();
+    EXPECT_FALSE(g_bSimRunning);
+    EXPECT_FALSE(g_bSimulation);
+    EXPECT_EQ(Distance(), " 0000.000");
+    const auto shown = g_nGraphPoints;
+    Pump(50ms);
+    EXPECT_EQ(g_nGraphPoints, shown);
+}

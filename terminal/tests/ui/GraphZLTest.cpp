@@ -1,0 +1,181 @@
+#include "GraphZL.h"
+
+#include "../core/ParameterTestSupport.h"
+#include "CSVGraph2Static.h"
+#include "ControlId.h"
+#include "GraphData.h"
+#include "GraphSetupZL.h"
+#include "UiTestSupport.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+template <class T> T Field(const std::string& bytes, std::size_t offset)
+{
+    T value{};
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return value;
+}
+
+struct GraphZLTest : testing::Test
+{
+    CAnsweredDialogs dialogs;
+    QTemporaryDir folder;
+    std::unique_ptr<GraphZL> page;
+
+    void SetUp() override
+    {
+        ResetParameterState();
+        page = std::make_unique<GraphZL>();
+        page->resize(400, 500);
+        page->show();
+    }
+    void TearDown() override { ResetParameterState(); }
+
+    QPushButton* Button(int id) const { return FindControl<QPushButton>(page.get(), id); }
+
+    // Runs the setup dialog with the texts given for its edits, then OK and, when OK is
+    // refused, Cancel.
+    void Setup(const std::vector<std::pair<int, QString>>& texts, bool autoscale)
+    {
+        CUserDialogs::SetModalHandler([&](QDialog& dialog) {
+            EXPECT_NE(qobject_cast<GraphSetupZL*>(&dialog), nullptr);
+            for (const auto& [id, text] : texts)
+                FindControl<QLineEdit>(&dialog, id)->setText(text);
+            FindControl<QCheckBox>(&dialog, 1155)->setChecked(autoscale);
+            dialog.accept();
+            if (dialog.result() != QDialog::Accepted)
+                dialog.reject();
+            return dialog.result();
+        });
+        Button(1097)->click();
+    }
+};
+
+TEST_F(GraphZLTest, GraphsKeepTheLastNPointsOverTheirNumbers)
+{
+    EXPECT_EQ(page->SpeedStatic().y() < page->DistanceStatic().y(), true);
+    for (int i = 0; i < 151; ++i)
+        AddGraphPoint(i * 0.1, -i * 0.01);
+    ASSERT_EQ(g_pDistanceColumn->m_Values.size(), 150u);
+    ASSERT_EQ(g_pSpeedColumn->m_Values.size(), 150u);
+    EXPECT_EQ(g_pDistanceTable->m_XValues.front(), 1.0);
+    EXPECT_EQ(g_pDistanceTable->m_XValues.back(), 150.0);
+    EXPECT_EQ(g_pDistanceTable->m_XAxis.m_Min, 1.0);
+    EXPECT_EQ(g_pDistanceTable->m_XAxis.m_Max, 150.0);
+    EXPECT_EQ(page->DistanceStatic().GetGraph()->m_pTable, g_pDistanceTable.get());
+
+    Button(1153)->click();
+    EXPECT_TRUE(g_pDistanceColumn->m_Values.empty());
+    EXPECT_EQ(g_nGraphPoints, 0);
+}
+
+TEST_F(GraphZLTest, SetupTakesValidValuesAndRestartsTheGraphs)
+{
+    AddGraphPoint(1.0, 0.0);
+    Setup({{1156, "30"}, {1013, "10"}, {1014, "1"}, {1015, "-1"}, {1157, "3"}}, false);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(g_nPointsNumber, 3);
+    EXPECT_FALSE(g_bAutoscale);
+    EXPECT_EQ(g_dDistanceMax, 30.0);
+    EXPECT_TRUE(g_pDistanceColumn->m_Values.empty());
+    for (int i = 0; i < 5; ++i)
+        AddGraphPoint(100.0, 0.0);
+    EXPECT_EQ(g_pDistanceColumn->m_Values.size(), 3u);
+    EXPECT_EQ(g_pDistanceColumn->m_Min, 10.0);
+    EXPECT_EQ(g_pDistanceColumn->m_Max, 30.0);
+}
+
+TEST_F(GraphZLTest, ARefusedSetupChangesNothing)
+{
+    AddGraphPoint(1.0, 0.0);
+    Setup({{1156, "5"}, {1013, "5"}, {1157, "7"}}, false);
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"Parameters are invalid, Please correct it"});
+    EXPECT_EQ(g_nPointsNumber, 150);
+    EXPECT_TRUE(g_bAutoscale);
+    EXPECT_EQ(g_pDistanceColumn->m_Values.size(), 1u);
+}
+
+TEST_F(GraphZLTest, SetupShowsTheSettingsAndDisablesTheRangesWhileAutoscaling)
+{
+    CUserDialogs::SetModalHandler([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Zelnar Graph Setup");
+        EXPECT_EQ(FindControl<QLineEdit>(&dialog, 1156)->text(), "20.000");
+        EXPECT_EQ(FindControl<QLineEdit>(&dialog, 1015)->text(), "-2.000");
+        EXPECT_EQ(FindControl<QLineEdit>(&dialog, 1157)->text(), "150");
+        EXPECT_FALSE(FindControl<QLineEdit>(&dialog, 1013)->isEnabled());
+        FindControl<QCheckBox>(&dialog, 1155)->setChecked(false);
+        EXPECT_TRUE(FindControl<QLineEdit>(&dialog, 1013)->isEnabled());
+        dialog.reject();
+        return dialog.result();
+    });
+    Button(1097)->click();
+    EXPECT_TRUE(g_bAutoscale);
+}
+
+TEST_F(GraphZLTest, SaveWritesThePictureOfBothGraphsAndTheParameters)
+{
+    for (int i = 0; i < 20; ++i)
+        AddGraphPoint(i, 1.0);
+    page->RedrawGraphs();
+    Pump(20ms);
+    ZelnarParameters.MF = 2000;
+    std::vector<CFileRequest> requests;
+    CUserDialogs::SetFileNameHandler([&](const CFileRequest& request) {
+        requests.push_back(request);
+        return folder.filePath(request.defaultExtension == "bmp" ? "graph.bmp" : "graph.txt");
+    });
+    Button(1096)->click();
+    const std::string bmp = ReadFile(folder.filePath("graph.bmp"));
+    const int width = page->DistanceStatic().width();
+    const int height = page->DistanceStatic().height() + page->SpeedStatic().height();
+    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
+    ASSERT_GE(bmp.size(), 62u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 2), bmp.size());
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 6), 0u);
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 10), 62u);
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 14), 40u);
+    EXPECT_EQ(Field<std::int32_t>(bmp, 18), width);
+    EXPECT_EQ(Field<std::int32_t>(bmp, 22), height);
+    EXPECT_EQ(Field<std::uint16_t>(bmp, 26), 1);
+    EXPECT_EQ(Field<std::uint16_t>(bmp, 28), 24);
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 30), 0u);
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 34), rowBytes * static_cast<std::uint32_t>(height));
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 46), 2u);
+    EXPECT_EQ(Field<std::uint32_t>(bmp, 50), 2u);
+    EXPECT_EQ(bmp.size(), 62u + rowBytes * static_cast<std::uint32_t>(height));
+
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].proposedName, folder.filePath("graph"));
+    EXPECT_EQ(ReadFile(folder.filePath("graph.txt")).substr(0, 6), "AS: 0\n");
+}
+
+TEST_F(GraphZLTest, SaveWithoutPictureStillOffersTheParameterFile)
+{
+    ZelnarParameters.MF = 2000;
+    int asked = 0;
+    CUserDialogs::SetFileNameHandler([&](const CFileRequest& request) {
+        ++asked;
+        EXPECT_TRUE(request.proposedName.isEmpty());
+        return request.defaultExtension == "txt" ? folder.filePath("p.txt") : QString();
+    });
+    Button(1096)->click();
+    EXPECT_EQ(asked, 2);
+    const std::string text = ReadFile(folder.filePath("p.txt"));
+    EXPECT_EQ(text.substr(0, 24), "AS: 0\nPL: 0\nSE: 0\nSC: 0\n");
+    EXPECT_NE(text.find("MF: 2000\n"), std::string::npos);
+    EXPECT_NE(text.find("Q1z:  0\n"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ReplyPage.h"
+
+#include <QWidget>
+
+#include <string>
+
+class CAnalogGauge;
+class CColorStatic;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+
+// The Display page of the Zelnar main dialog: distance, speed, temperature and signal strength
+// as the device sent them, the two alarm lamps, the analog output current on the gauge and the
+// counts of the device's error codes. The decoding and its state belong to g_DisplayZL.
+class DisplayZL : public QWidget, public CReplyPage
+{
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 132;
+
+    explicit DisplayZL(QWidget* parent = nullptr);
+
+    void OnData() override;
+
+    CAnalogGauge& Gauge() const { return *m_pGauge; }
+
+signals:
+    // While simulating, every decoded line is shown on the graphs at once.
+    void RedrawGraphs();
+
+protected:
+    // Escape and Enter on the page do nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnClear();
+
+    CColorStatic* m_pDistance;
+    QLabel* m_pDistanceUnit;
+    QLabel* m_pSpeed;
+    QLabel* m_pSpeedUnit;
+    CColorStatic* m_pTemperature;
+    QLabel* m_pTemperatureUnit;
+    CColorStatic* m_pStrength;
+    QProgressBar* m_pStrengthBar;
+    QLabel* m_pQ1On;
+    QLabel* m_pQ1Off;
+    QLabel* m_pQ2On;
+    QLabel* m_pQ2Off;
+    CAnalogGauge* m_pGauge;
+    QLineEdit* m_pE02;
+    QLineEdit* m_pE04;
+};

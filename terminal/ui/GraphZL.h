@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CSVTable2Graph.h"
+
+#include <QWidget>
+
+class CCSVGraph2Static;
+class CGraphPicture;
+
+// The Graphic page of the Zelnar main dialog: the last N speeds above and distances below,
+// scrolling while measurements arrive. The points live in the graph tables of the core; the
+// page draws them when RedrawGraphs is called.
+class GraphZL : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 133;
+
+    explicit GraphZL(QWidget* parent = nullptr);
+
+    // The main dialog's timer and, while simulating, the Display page.
+    void RedrawGraphs();
+
+    CCSVGraph2Static& DistanceStatic() const { return *m_pDistanceStatic; }
+    CCSVGraph2Static& SpeedStatic() const { return *m_pSpeedStatic; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateGraphs();
+    void OnSetup();
+    void OnSave();
+    void OnClear();
+    void SizeGraphs();
+
+    CCSVGraph2Static* m_pSpeedStatic;
+    CCSVGraph2Static* m_pDistanceStatic;
+    CCSVTable2Graph m_distanceGraph;
+    CCSVTable2Graph m_speedGraph;
+};
