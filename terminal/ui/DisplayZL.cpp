@@ -6,6 +6,7 @@
 #include "GraphData.h"
 #include "ZelnarDisplay.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -107,8 +108,12 @@ DisplayZL::DisplayZL(QWidget* parent)
         text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     for (QLabel* unit : {m_pDistanceUnit, m_pSpeedUnit, m_pTemperatureUnit})
         unit->setMinimumWidth(60);
-    m_pDistance->setMinimumHeight(48);
-    m_pSpeed->setMinimumHeight(48);
+    // Room for the longest reading, so that no digit is ever cut off.
+    const int readingWidth = QFontMetrics(ArialFont(40)).horizontalAdvance("-00000.000");
+    for (QLabel* big : {static_cast<QLabel*>(m_pDistance), m_pSpeed}) {
+        big->setMinimumHeight(48);
+        big->setMinimumWidth(readingWidth);
+    }
     m_pStrengthBar->setRange(0, 3000);
     m_pStrengthBar->setValue(0);
     m_pStrengthBar->setTextVisible(false);

@@ -1,15 +1,18 @@
 #include "ScreenshotRun.h"
 
 #include "COMDlg.h"
+#include "COscillationsDlg.h"
 #include "ControlId.h"
 #include "PageTabCtrl.h"
 #include "UserDialogs.h"
 #include "ZelnarDlg.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace {
 
@@ -29,11 +32,17 @@ CScreenshotRun::CScreenshotRun(QString folder, QString port)
     CUserDialogs::SetMessageHandler([](const QString&) { Settle(500); });
     CUserDialogs::SetModalHandler([this](QDialog& dialog) {
         if (auto* main = qobject_cast<ZelnarDlg*>(&dialog)) {
-            FindControl<CPageTabCtrl>(main, 1011)->setCurrentIndex(2);
+            auto* tabs = FindControl<CPageTabCtrl>(main, 1011);
+            tabs->setCurrentIndex(2);
             Settle(300);
             main->grab().save(m_strFolder + "/ZelnarDlg.png");
+            SimulationPictures(*main, *tabs);
             main->reject();
             return main->result();
+        }
+        if (qobject_cast<COscillationsDlg*>(&dialog)) {
+            dialog.accept();
+            return dialog.result();
         }
         dialog.show();
         if (auto* configuration = qobject_cast<COMDlg*>(&dialog)) {
@@ -46,6 +55,19 @@ CScreenshotRun::CScreenshotRun(QString folder, QString port)
         dialog.reject();
         return int(QDialog::Rejected);
     });
+}
+
+void CScreenshotRun::SimulationPictures(ZelnarDlg& main, CPageTabCtrl& tabs) const
+{
+    FindControl<QAction>(&main, 32798)->trigger();
+    FindControl<QPushButton>(&main, 1053)->click();
+    static constexpr const char* pages[] = {"DisplayZL", "GraphZL", "ClassicZL", "LogZL"};
+    for (int page = 0; page < 4; ++page) {
+        tabs.setCurrentIndex(page);
+        Settle(1500);
+        main.grab().save(m_strFolder + "/Simulation-" + pages[page] + ".png");
+    }
+    FindControl<QAction>(&main, 32799)->trigger();
 }
 
 CScreenshotRun::~CScreenshotRun()
