@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <cstdlib>
+
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -450,6 +452,16 @@ TEST_F(ZelnarDlgTest, SaveLogFileOfTheFileMenuSavesTheLogPagesStretch)
 // Simulation mode entered through the menu with the settings given.
 struct ZelnarSimulationTest : ZelnarDlgTest
 {
+    void SetUp() override
+    {
+        // The run's noise decides whether a line at the window's edge is an error: the same
+        // noise for every test, whichever ran before. The display's counts live as long as
+        // the program: they start again for each test too.
+        std::srand(1);
+        g_DisplayZL = CZelnarDisplay{};
+        ZelnarDlgTest::SetUp();
+    }
+
     void StartSimulation(const QString& maximum, const QString& minimum)
     {
         CUserDialogs::SetModalHandler([&](QDialog& dialog) {
