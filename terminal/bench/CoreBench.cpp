@@ -1,6 +1,7 @@
 // The receive path without widgets: generated decimal replies in 100-byte chunks through
 // reply assembly, log cutting, decoding, alarms and graph append, as the pages call them.
 
+#include "BenchPages.h"
 #include "GraphData.h"
 #include "LogBookZL.h"
 #include "ParameterRecords.h"
@@ -20,26 +21,6 @@
 namespace {
 
 std::atomic<std::uint64_t> g_nAllocatedBytes{0};
-
-class NoPage final : public CReplyPage
-{
-public:
-    void OnData() override {}
-};
-
-// The Display page as far as it is not a widget: decode, then append the graph point.
-class DisplayPage final : public CReplyPage
-{
-public:
-    void OnData() override
-    {
-        const CZelnarDisplayResult& result = g_DisplayZL.OnData();
-        if (result.bAddGraphPoint)
-            AddGraphPoint(result.dGraphDistance, result.dGraphSpeed);
-        ++m_nDecoded;
-    }
-    std::uint64_t m_nDecoded = 0;
-};
 
 // Decimal replies of every layout, a moving distance and now and then an error reply.
 std::string MakeReplies(std::size_t bytes)
@@ -86,8 +67,8 @@ Run Feed(const std::string& replies, bool timePrefix)
 {
     CLogBookZL log;
     log.SetTime(timePrefix);
-    NoPage classic;
-    DisplayPage display;
+    CBenchNoPage classic;
+    CBenchDisplayPage display;
     const CReplyPages pages{log, classic, display};
     const std::uint64_t allocatedBefore = g_nAllocatedBytes;
     const auto start = std::chrono::steady_clock::now();

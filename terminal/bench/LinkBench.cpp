@@ -2,6 +2,7 @@
 // the receive path. Prints what arrived, its pace and the CPU time this process spent.
 //   telvan-link-bench DEVICE [SECONDS] [BAUD]
 
+#include "BenchPages.h"
 #include "GraphData.h"
 #include "LogBookZL.h"
 #include "ParameterRecords.h"
@@ -15,36 +16,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/resource.h>
-
-namespace {
-
-class NoPage final : public CReplyPage
-{
-public:
-    void OnData() override {}
-};
-
-class DisplayPage final : public CReplyPage
-{
-public:
-    void OnData() override
-    {
-        const CZelnarDisplayResult& result = g_DisplayZL.OnData();
-        if (result.bAddGraphPoint)
-            AddGraphPoint(result.dGraphDistance, result.dGraphSpeed);
-    }
-};
-
-double CpuSeconds()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -64,8 +35,8 @@ int main(int argc, char** argv)
     g_nPointsNumber = 150;
     CreateGraphTablesZL();
     CLogBookZL log;
-    NoPage classic;
-    DisplayPage display;
+    CBenchNoPage classic;
+    CBenchDisplayPage display;
     const CReplyPages pages{log, classic, display};
 
     CSerialLink link;

@@ -3,6 +3,7 @@
 // CPU time the program spent per second of streaming.
 //   telvan-pages-bench DEVICE [SECONDS] [BAUD]
 
+#include "BenchPages.h"
 #include "ControlId.h"
 #include "DisplayZL.h"
 #include "GraphData.h"
@@ -18,17 +19,8 @@
 
 #include <clocale>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-double CpuSeconds()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 void Run(int milliseconds)
 {

@@ -3,6 +3,7 @@
 #include "AnalogGauge.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
+#include "DialogKeys.h"
 #include "GraphData.h"
 #include "ZelnarDisplay.h"
 
@@ -210,8 +211,7 @@ void DisplayZL::OnData()
 
 void DisplayZL::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (IsDialogKey(*event)) {
         event->accept();
         return;
     }

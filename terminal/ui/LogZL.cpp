@@ -1,6 +1,7 @@
 #include "LogZL.h"
 
 #include "ControlId.h"
+#include "DialogKeys.h"
 #include "LogListModel.h"
 #include "UserDialogs.h"
 
@@ -142,8 +143,7 @@ void LogZL::ShowButtons()
 
 void LogZL::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (IsDialogKey(*event)) {
         event->accept();
         return;
     }

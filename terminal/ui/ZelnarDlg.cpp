@@ -6,6 +6,7 @@
 #include "ClassicZL.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
+#include "DialogKeys.h"
 #include "DisplayZL.h"
 #include "GraphZL.h"
 #include "LogZL.h"
@@ -430,8 +431,7 @@ void ZelnarDlg::reject()
 
 void ZelnarDlg::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (IsDialogKey(*event)) {
         OnCommand(ZelnarCommand::Stop);
         event->accept();
         return;
