@@ -131,6 +131,12 @@ termios CDeviceEmulator::LineSettings() const
     return m_terminal.Settings();
 }
 
+double CDeviceEmulator::CharactersPerSecond() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_terminal.CharactersPerSecond();
+}
+
 std::string CDeviceEmulator::Listing() const
 {
     std::lock_guard lock(m_mutex);

@@ -50,6 +50,8 @@ public:
     std::uint64_t LinesSent() const;
 
     termios LineSettings() const;
+    // The pace of the line with the terminal's settings, rates without a speed code included.
+    double CharactersPerSecond() const;
     std::string Listing() const;
     CZelnarParameterSet ZelnarParameters() const;
     CQuorinParameterSet QuorinParameters() const;

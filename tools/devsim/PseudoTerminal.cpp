@@ -1,5 +1,7 @@
 #include "PseudoTerminal.h"
 
+#include "LineSpeed.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -84,5 +86,6 @@ double CPseudoTerminal::CharactersPerSecond() const
     const termios settings = Settings();
     const int bits = 1 + DataBits(settings.c_cflag) + ((settings.c_cflag & PARENB) ? 1 : 0) +
                      ((settings.c_cflag & CSTOPB) ? 2 : 1);
-    return static_cast<double>(BaudRate(::cfgetospeed(&settings))) / bits;
+    const int custom = CustomBaudRate(m_nMaster);
+    return static_cast<double>(custom > 0 ? custom : BaudRate(::cfgetospeed(&settings))) / bits;
 }

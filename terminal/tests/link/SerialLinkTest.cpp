@@ -313,6 +313,16 @@ TEST(SerialLink, SettingsReachTheLine)
     ASSERT_TRUE(bench.link.ConfigurePort()) << bench.link.FailureText();
     line = bench.device.LineSettings();
     EXPECT_FALSE(line.c_cflag & CSTOPB);
+    EXPECT_DOUBLE_EQ(bench.device.CharactersPerSecond(), 11520.0);
+
+    // A rate without a speed code of its own, as the fast devices use, reaches the line too.
+    settings.baudRate = 256000;
+    bench.link.SetSettings(settings);
+    ASSERT_TRUE(bench.link.ConfigurePort()) << bench.link.FailureText();
+    EXPECT_DOUBLE_EQ(bench.device.CharactersPerSecond(), 25600.0);
+    settings.baudRate = 115200;
+    bench.link.SetSettings(settings);
+    ASSERT_TRUE(bench.link.ConfigurePort()) << bench.link.FailureText();
 
     // A pseudo-terminal carries eight data bits only: the driver refuses seven, and the port
     // keeps all it had, the baud rate applied before the refusal included.
