@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr qint64 kChunkSize = 100;
+// At the device's full rate a hand-over per line would cost more than the line itself: what
+// arrives is handed over in batches, at most one per kHandOverMs.
+constexpr qint64 kBatchSize = 4096;
+constexpr int kHandOverMs = 10;
 // A write may take 50 ms per byte and 2 s more before it is given up.
 constexpr qint64 kWriteMsPerByte = 50;
 constexpr qint64 kWriteMs = 2000;
@@ -88,22 +91,27 @@ void CPortReader::StartReading()
     ReadStep();
 }
 
-void CPortReader::ChunkTaken()
+void CPortReader::BatchTaken()
 {
-    m_bChunkOut = false;
+    m_bBatchOut = false;
+    // Resting here rather than waiting on a timer lets what arrives meanwhile gather in the
+    // driver, to be read at once, instead of waking this thread for every burst of bytes.
+    const qint64 rest = kHandOverMs - m_lastHandOver.elapsed();
+    if (rest > 0)
+        QThread::msleep(static_cast<unsigned long>(rest));
     ReadStep();
 }
 
 void CPortReader::ReadStep()
 {
-    if (!m_bReading || m_bChunkOut || !g_bConnected)
+    if (!m_bReading || m_bBatchOut || !g_bConnected)
         return;
-    char bytes[kChunkSize];
-    const qint64 count = m_pPort->read(bytes, kChunkSize);
-    if (count <= 0)
+    QByteArray bytes = m_pPort->read(kBatchSize);
+    if (bytes.isEmpty())
         return;
-    m_bChunkOut = true;
-    emit ChunkRead(QByteArray(bytes, static_cast<int>(count)));
+    m_bBatchOut = true;
+    m_lastHandOver.start();
+    emit BatchRead(bytes);
 }
 
 void CPortReader::PortError(QSerialPort::SerialPortError error)

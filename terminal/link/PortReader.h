@@ -3,6 +3,7 @@
 #include "LinkSettings.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 
@@ -12,9 +13,10 @@
 
 class QThread;
 
-// The reader thread's side of the link: it owns the port, hands what arrives over in chunks
-// of at most 100 bytes, one at a time, and does the writes and settings the link asks for.
-// It never waits for the user-interface thread, so that thread may always wait for it.
+// The reader thread's side of the link: it owns the port, hands what arrives over in batches,
+// one at a time and at most one every few milliseconds, and does the writes and settings the
+// link asks for. It never waits for the user-interface thread, so that thread may always wait
+// for it.
 class CPortReader : public QObject
 {
     Q_OBJECT
@@ -25,14 +27,14 @@ public:
     // All settings or none: a port that refuses one keeps the settings it had.
     bool Configure(const CLinkSettings& settings, std::string& reason);
     void StartReading();
-    // The user-interface thread is done with the last chunk: hand over the next one.
-    void ChunkTaken();
+    // The user-interface thread is done with the last batch: hand over the next one.
+    void BatchTaken();
     qint64 Write(const char* bytes, qint64 length);
     // Closes the port and goes back to the thread that made this object, to be deleted there.
     void Close();
 
 signals:
-    void ChunkRead(const QByteArray& chunk);
+    void BatchRead(const QByteArray& bytes);
     void PortFailed();
 
 private:
@@ -45,5 +47,6 @@ private:
     std::optional<CLinkSettings> m_applied; // what the port runs with
     std::unique_ptr<QSerialPort> m_pPort;
     bool m_bReading = false;
-    bool m_bChunkOut = false; // handed over and not yet taken
+    bool m_bBatchOut = false; // handed over and not yet taken
+    QElapsedTimer m_lastHandOver;
 };

@@ -4,6 +4,14 @@
 #include "PortReader.h"
 #include "TerminalState.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype kChunkSize = 100;
+
+} // namespace
+
 CSerialLink::CSerialLink(QObject* parent) : QObject(parent)
 {
     m_thread.setObjectName(QStringLiteral("reader"));
@@ -21,8 +29,8 @@ bool CSerialLink::OpenPort()
     m_pReader = std::make_unique<CPortReader>(PortPath(m_settings.portName));
     m_pReader->moveToThread(&m_thread);
     const unsigned opening = ++m_nOpening;
-    connect(m_pReader.get(), &CPortReader::ChunkRead, this,
-            [this, opening](const QByteArray& chunk) { Deliver(opening, chunk); });
+    connect(m_pReader.get(), &CPortReader::BatchRead, this,
+            [this, opening](const QByteArray& bytes) { Deliver(opening, bytes); });
     connect(m_pReader.get(), &CPortReader::PortFailed, this, [this, opening] { Lost(opening); });
     m_thread.start();
 
@@ -74,15 +82,16 @@ int CSerialLink::WritePort(const char* bytes, int length)
     return static_cast<int>(written);
 }
 
-void CSerialLink::Deliver(unsigned opening, const QByteArray& chunk)
+void CSerialLink::Deliver(unsigned opening, const QByteArray& bytes)
 {
-    if (opening != m_nOpening)
-        return;
-    if (m_receiver)
-        m_receiver(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
-    // The receiver may have closed the link.
+    // The receiver may close the link on any chunk; the rest of the batch is then nobody's.
+    for (qsizetype at = 0; at < bytes.size() && opening == m_nOpening; at += kChunkSize) {
+        const qsizetype length = std::min(kChunkSize, bytes.size() - at);
+        if (m_receiver)
+            m_receiver(std::string_view(bytes.constData() + at, static_cast<std::size_t>(length)));
+    }
     if (opening == m_nOpening)
-        QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::ChunkTaken, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::BatchTaken, Qt::QueuedConnection);
 }
 
 void CSerialLink::Lost(unsigned opening)

@@ -10,9 +10,10 @@
 
 class CPortReader;
 
-// The link on a serial port. One reader thread per open port reads what arrives; each chunk
-// is handed to the receiver on the user-interface thread, and the reader waits for it to be
-// taken before it hands over the next, so chunks arrive one at a time and in order. The
+// The link on a serial port. One reader thread per open port reads what arrives and hands it
+// over in batches; the user-interface thread cuts each batch into the chunks of at most 100
+// bytes the receiver takes, and the reader waits for a batch to be taken before it hands over
+// the next, so chunks arrive one at a time and in order. The
 // reader never blocks on the user-interface thread, so ClosePort can wait for it without
 // keeping events going, and returns at once whatever the device sends or a chunk waits.
 class CSerialLink : public QObject, public CLink
@@ -34,7 +35,7 @@ public:
     std::string FailureText() const override { return m_strFailure; }
 
 private:
-    void Deliver(unsigned opening, const QByteArray& chunk);
+    void Deliver(unsigned opening, const QByteArray& bytes);
     void Lost(unsigned opening);
     void StopReader();
     void Fail(std::string_view headline, const std::string& reason);

@@ -164,6 +164,23 @@ TEST(SerialLink, BurstIsHandedOverInChunksOfAtMostHundredBytes)
     EXPECT_EQ(bench.chunks[1], burst.substr(100));
 }
 
+TEST(SerialLink, ABacklogArrivesWholeAndInOrder)
+{
+    // The device keeps sending while the user-interface thread is busy: what piled up is
+    // handed over in order, in chunks of at most 100 bytes, none lost.
+    CLinkToDevice bench;
+    ASSERT_TRUE(bench.link.OpenPort()) << bench.link.FailureText();
+    std::string sent;
+    for (int line = 0; line < 600; ++line)
+        sent += "D+" + std::to_string(100000 + line) + "\r\n";
+    bench.device.Send(sent);
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(PumpUntil([&] { return bench.Received().size() >= sent.size(); }));
+    EXPECT_EQ(bench.Received(), sent);
+    for (const std::string& chunk : bench.chunks)
+        EXPECT_LE(chunk.size(), 100u);
+}
+
 TEST(SerialLink, OnlyOneOpenAtATime)
 {
     CLinkToDevice bench;
