@@ -176,37 +176,47 @@ DisplayZL::DisplayZL(QWidget* parent)
 void DisplayZL::OnData()
 {
     const CZelnarDisplayResult& result = g_DisplayZL.OnData();
-    const QColor color = result.bRedText ? QColor(255, 0, 0) : QColor(0, 0, 0);
+    if (result.bAddGraphPoint)
+        AddGraphPoint(result.dGraphDistance, result.dGraphSpeed);
+    m_view.Take(result);
+    // A simulated line comes at a watchable pace and is shown at once, with the graphs.
+    if (result.bRedrawGaugeAndGraphs || result.bRedrawLamps)
+        ShowPending();
+    if (result.bRedrawGaugeAndGraphs)
+        emit RedrawGraphs();
+}
+
+void DisplayZL::ShowPending()
+{
+    const CZelnarDisplayResult& view = m_view.Pending();
+    const QColor color = view.bRedText ? QColor(255, 0, 0) : QColor(0, 0, 0);
     SetColor(m_pDistance, color);
     SetColor(m_pTemperature, color);
     SetColor(m_pStrength, color);
-    if (result.bE02Counted)
-        m_pE02->setText(FromDevice(result.strE02Count));
-    if (result.bE04Counted)
-        m_pE04->setText(FromDevice(result.strE04Count));
-    if (result.bAddGraphPoint)
-        AddGraphPoint(result.dGraphDistance, result.dGraphSpeed);
-    if (result.bSetGauge)
-        m_pGauge->SetValue(result.dCurrent);
-    if (result.bRedrawGaugeAndGraphs)
-        emit RedrawGraphs();
-    if (result.bShowFields) {
-        m_pDistanceUnit->setText(FromUtf8(result.strDistanceUnit));
-        m_pSpeedUnit->setText(FromUtf8(result.strSpeedUnit));
-        m_pTemperatureUnit->setText(FromUtf8(result.strTemperatureUnit));
-        m_pTemperature->setText(FromDevice(result.strTemperature));
-        m_pDistance->setText(FromDevice(result.strDistance));
-        m_pSpeed->setText(FromDevice(result.strSpeed));
-        m_pStrength->setText(FromDevice(result.strStrength));
+    if (view.bE02Counted)
+        m_pE02->setText(FromDevice(view.strE02Count));
+    if (view.bE04Counted)
+        m_pE04->setText(FromDevice(view.strE04Count));
+    if (view.bSetGauge)
+        m_pGauge->SetValue(view.dCurrent);
+    if (view.bShowFields) {
+        m_pDistanceUnit->setText(FromUtf8(view.strDistanceUnit));
+        m_pSpeedUnit->setText(FromUtf8(view.strSpeedUnit));
+        m_pTemperatureUnit->setText(FromUtf8(view.strTemperatureUnit));
+        m_pTemperature->setText(FromDevice(view.strTemperature));
+        m_pDistance->setText(FromDevice(view.strDistance));
+        m_pSpeed->setText(FromDevice(view.strSpeed));
+        m_pStrength->setText(FromDevice(view.strStrength));
     }
-    if (result.bSetStrengthBar)
-        m_pStrengthBar->setValue(result.nStrengthBar);
-    if (result.bShowLamps) {
-        m_pQ1On->setVisible(result.bQ1On);
-        m_pQ1Off->setVisible(!result.bQ1On);
-        m_pQ2On->setVisible(result.bQ2On);
-        m_pQ2Off->setVisible(!result.bQ2On);
+    if (view.bSetStrengthBar)
+        m_pStrengthBar->setValue(view.nStrengthBar);
+    if (view.bShowLamps) {
+        m_pQ1On->setVisible(view.bQ1On);
+        m_pQ1Off->setVisible(!view.bQ1On);
+        m_pQ2On->setVisible(view.bQ2On);
+        m_pQ2Off->setVisible(!view.bQ2On);
     }
+    m_view.Shown();
 }
 
 void DisplayZL::keyPressEvent(QKeyEvent* event)
@@ -220,6 +230,8 @@ void DisplayZL::keyPressEvent(QKeyEvent* event)
 
 void DisplayZL::OnClear()
 {
+    // Counts still waiting to be shown are older than the Clear.
+    ShowPending();
     g_DisplayZL.OnClear();
     m_pE02->setText("0");
     m_pE04->setText("0");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReplyPage.h"
+#include "ZelnarDisplayView.h"
 
 #include <QWidget>
 
@@ -23,7 +24,11 @@ public:
 
     explicit DisplayZL(QWidget* parent = nullptr);
 
+    // Decodes the line and keeps what the controls are to show.
     void OnData() override;
+    // Puts what the lines since the last call left on the controls; the main dialog's timer
+    // calls it.
+    void ShowPending();
 
     CAnalogGauge& Gauge() const { return *m_pGauge; }
 
@@ -53,4 +58,5 @@ private:
     CAnalogGauge* m_pGauge;
     QLineEdit* m_pE02;
     QLineEdit* m_pE04;
+    CZelnarDisplayView m_view;
 };

@@ -180,6 +180,7 @@ ZelnarDlg::ZelnarDlg(QWidget* parent)
     m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
     connect(m_pClassic, &ClassicZL::SendLine, this, &ZelnarDlg::OnSendLine);
     connect(m_pClassic, &ClassicZL::SendEsc, this, &ZelnarDlg::OnSendEsc);
+    connect(&m_timer, &QTimer::timeout, m_pDisplay, &DisplayZL::ShowPending);
     connect(&m_timer, &QTimer::timeout, m_pGraph, &GraphZL::RedrawGraphs);
     m_simTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_simTimer, &QTimer::timeout, this, &ZelnarDlg::OnSimulationTick);

@@ -44,7 +44,12 @@ struct DisplayZLTest : testing::Test
     }
     void TearDown() override { ResetParameterState(); }
 
-    void Receive(const std::string& bytes) { DispatchZelnarReply(bytes, {log, classic, *page}); }
+    // Lines arrive, then the main dialog's timer shows what they left.
+    void Receive(const std::string& bytes)
+    {
+        DispatchZelnarReply(bytes, {log, classic, *page});
+        page->ShowPending();
+    }
 
     QString Text(int id) const { return FindControl<QLabel>(page.get(), id)->text(); }
     QString Count(int id) const { return FindControl<QLineEdit>(page.get(), id)->text(); }
@@ -108,6 +113,7 @@ TEST_F(DisplayZLTest, ANonMeasurementLineBlanksTheFieldsAndKeepsGaugeAndCounts)
     Receive("ID ZELNAR 1234\r\n");
     g_strMeasLine = "x12";
     page->OnData();
+    page->ShowPending();
     EXPECT_EQ(Text(1070), "");
     EXPECT_EQ(Text(1073), "");
     EXPECT_EQ(Bar(), 0);
@@ -128,6 +134,36 @@ TEST_F(DisplayZLTest, ErrorLinesAreCountedAndClearStartsTheCountsAgain)
     EXPECT_EQ(Count(1093), "0");
     Receive("DE02      \r\n");
     EXPECT_EQ(Count(1091), "1");
+}
+
+TEST_F(DisplayZLTest, LinesBetweenTwoTimerTicksShowTheLastOfThemWithEveryCount)
+{
+    ZelnarParameters.SE = 2;
+    ZelnarParameters.Q1w = 10;
+    ZelnarParameters.Q1x = 5;
+    ZelnarParameters.Q1y = 1;
+    ZelnarParameters.Q1z = 1;
+    ZelnarParameters.Q2w = 0;
+    DispatchZelnarReply("D+0012.000 01500 +29.9\r\nDE02      \r\nDE04      \r\nDE02      \r\n"
+                        "D+0010.700 00700\r\n",
+                        {log, classic, *page});
+    EXPECT_EQ(Text(1070), "") << "nothing is drawn before the timer";
+    EXPECT_EQ(Count(1091), "0");
+    page->ShowPending();
+    EXPECT_EQ(Text(1070), "+0010.700");
+    EXPECT_EQ(Text(1073), "00700");
+    EXPECT_EQ(Text(1072), "");
+    EXPECT_EQ(Bar(), 700);
+    EXPECT_EQ(Count(1091), "2");
+    EXPECT_EQ(Count(1093), "1");
+    EXPECT_TRUE(Q1On());
+    EXPECT_NEAR(page->Gauge().Value(), 12.56, 1e-9);
+
+    // Counts that were waiting for the timer are older than a Clear.
+    DispatchZelnarReply("DE02      \r\n", {log, classic, *page});
+    FindControl<QPushButton>(page.get(), 1094)->click();
+    page->ShowPending();
+    EXPECT_EQ(Count(1091), "0");
 }
 
 TEST_F(DisplayZLTest, AlarmLampsFollowTheSwitchingWindow)

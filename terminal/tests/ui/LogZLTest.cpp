@@ -68,6 +68,7 @@ TEST_F(LogZLTest, LinesArrivingInPiecesAreListedAndReachTheDisplay)
     EXPECT_EQ(Model()->rowCount(), 0) << "the list shows new rows in steps";
     EXPECT_TRUE(PumpUntil([this] { return Model()->rowCount() == 1; }));
     EXPECT_EQ(Row(0), "D+0012.345");
+    display->ShowPending();
     EXPECT_EQ(FindControl<QLabel>(display.get(), 1070)->text(), "+0012.345");
     EXPECT_EQ(page->Book().Cutter().Tail(), "D+00");
     EXPECT_EQ(g_nLogLines, 1);
@@ -76,6 +77,7 @@ TEST_F(LogZLTest, LinesArrivingInPiecesAreListedAndReachTheDisplay)
     Receive("12.000\r\n");
     page->ShowEntries();
     EXPECT_EQ(Row(1), "14:03:07:042>> D+0012.000");
+    display->ShowPending();
     EXPECT_EQ(FindControl<QLabel>(display.get(), 1070)->text(), "+0012.000");
 }
 
