@@ -13,20 +13,22 @@
 #include "ZelnarDlg.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include <clocale>
 #include <cstdio>
 
 namespace {
 
+// Lets the program run as it would under an operator: waiting for events, not polling for them.
 void Run(int milliseconds)
 {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace
