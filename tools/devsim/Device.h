@@ -39,6 +39,8 @@ public:
     // error reply when nothing is streaming, nothing while streaming.
     std::string InjectError(int code);
 
+    void SetCountingTarget(bool counting) { m_profile.SetCounting(counting); }
+
     // The parameter listing, the reply to PA.
     virtual std::string Listing() const = 0;
 

@@ -86,6 +86,12 @@ void CDeviceEmulator::SetMaxRate(bool maxRate)
     Wake();
 }
 
+void CDeviceEmulator::SetCountingTarget(bool counting)
+{
+    std::lock_guard lock(m_mutex);
+    m_pDevice->SetCountingTarget(counting);
+}
+
 void CDeviceEmulator::Execute(std::string_view command)
 {
     std::lock_guard lock(m_mutex);

@@ -35,6 +35,8 @@ public:
 
     // Streams as fast as the line allows instead of at the measuring rate.
     void SetMaxRate(bool maxRate);
+    // Measures a target that steps 1 mm further with every measurement.
+    void SetCountingTarget(bool counting);
     // Runs command as if it had arrived with its carriage return, and sends the replies.
     void Execute(std::string_view command);
     // The next measurement reports the error code (at once when nothing streams).

@@ -41,6 +41,10 @@ double CDistanceProfile::Temperature() const
 CSample CDistanceProfile::Measure(double seconds)
 {
     m_dTime += seconds;
+    if (m_bCounting) {
+        m_nCount = m_nCount % 9999999 + 1;
+        return {static_cast<double>(m_nCount) / 1000, 0, 1500, Temperature(), false};
+    }
     std::uniform_real_distribution<double> noise(-1, 1);
     CSample sample;
     sample.distance = Distance() + 0.0005 * noise(m_random);

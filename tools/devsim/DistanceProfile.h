@@ -23,6 +23,11 @@ public:
     // Advances the device's clock by seconds and measures.
     CSample Measure(double seconds);
 
+    // A target that steps 1 mm further with every measurement, from 1 mm up to 9999.999 m and
+    // round again, never lost: whoever receives the measurements can tell whether one is
+    // missing.
+    void SetCounting(bool counting) { m_bCounting = counting; }
+
     // The distance and the device's temperature now, without noise.
     double Distance() const;
     double Temperature() const;
@@ -32,4 +37,6 @@ private:
     double m_dPhase = 0;  // rad: where in its path the target starts
     double m_dLostAt = 0; // s: where in the fifteen seconds the reflection is lost
     std::mt19937 m_random;
+    bool m_bCounting = false;
+    std::int64_t m_nCount = 0; // measurements while counting
 };

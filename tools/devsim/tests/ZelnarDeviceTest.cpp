@@ -209,6 +209,16 @@ TEST(ZelnarDevice, StreamsAMovingTargetWithStretchesOfNoTarget)
     EXPECT_FALSE(device.Streaming());
 }
 
+TEST(ZelnarDevice, ACountingTargetStepsOneMillimetreAMeasurement)
+{
+    CZelnarDevice device(11);
+    device.SetCountingTarget(true);
+    Ask(device, "SD0 0");
+    Ask(device, "DT");
+    for (int i = 1; i <= 3000; ++i) // past the stretch where a moving target is lost
+        ASSERT_EQ(std::lround(std::atof(device.NextStreamLine().c_str() + 1) * 1000), i);
+}
+
 TEST(ZelnarDevice, ParameterCommandsSetQueryAndRefuse)
 {
     CZelnarDevice device(1);
