@@ -4,8 +4,9 @@
 #include "CSVGraph2Static.h"
 #include "ControlId.h"
 #include "GraphData.h"
+#include "GraphFiles.h"
 #include "GraphSetupQR.h"
-#include "UiTestSupport.h"
+#include "GraphTestSupport.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -15,17 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <cstdint>
-#include <cstring>
-
 namespace {
-
-template <class T> T Field(const std::string& bytes, std::size_t offset)
-{
-    T value{};
-    std::memcpy(&value, bytes.data() + offset, sizeof value);
-    return value;
-}
 
 struct GraphQRTest : testing::Test
 {
@@ -46,18 +37,9 @@ struct GraphQRTest : testing::Test
 
     // Runs the setup dialog with the texts given for its edits, then OK and, when OK is
     // refused, Cancel.
-    void Setup(const std::vector<std::pair<int, QString>>& texts, bool autoscale)
+    void Setup(std::vector<std::pair<int, QString>> texts, bool autoscale)
     {
-        CUserDialogs::SetModalHandler([&](QDialog& dialog) {
-            EXPECT_NE(qobject_cast<GraphSetupQR*>(&dialog), nullptr);
-            for (const auto& [id, text] : texts)
-                FindControl<QLineEdit>(&dialog, id)->setText(text);
-            FindControl<QCheckBox>(&dialog, 1161)->setChecked(autoscale);
-            dialog.accept();
-            if (dialog.result() != QDialog::Accepted)
-                dialog.reject();
-            return dialog.result();
-        });
+        AnswerGraphSetup<GraphSetupQR>(std::move(texts), 1161, autoscale);
         Button(1156)->click();
     }
 };
@@ -151,31 +133,16 @@ TEST_F(GraphQRTest, ARefusedSetupThenCancelChangesNothing)
 
 TEST_F(GraphQRTest, SaveWritesThePictureOfTheGraphAndThenItsParameters)
 {
+    // The header's time stays put between the picture saved and the one compared.
+    page->DistanceStatic().GetGraph()->m_Clock = [] { return std::time_t{1700000000}; };
     for (int i = 0; i < 30; ++i)
         AddGraphPointQR(i % 7);
     page->RedrawGraphQR();
     Pump(20ms);
-    auto& q = QuorinParameters;
-    q.ASIndex = 3;
-    q.SE = 1;
-    q.SD = 0;
-    q.RMx = 10;
-    q.RMy = 2;
-    q.RMz = 3;
-    q.ST = 4;
-    q.SA = 5;
-    q.TDx = 6;
-    q.TDy = 1;
-    q.SF = 1.0;
-    q.OF = -0.25;
-    q.TMx = 1;
-    q.TMy = 0;
-    q.RB = 0.5;
-    q.RE = 20;
-    q.AC = 5;
-    q.AW = 4;
-    q.AH = -1;
-    q.BR = 9600;
+    QuorinParameters.ASIndex = 3;
+    QuorinParameters.OF = -0.25;
+    QuorinParameters.AH = -1;
+    QuorinParameters.BR = 9600;
     std::vector<CFileRequest> requests;
     CUserDialogs::SetFileNameHandler([&](const CFileRequest& request) {
         requests.push_back(request);
@@ -190,50 +157,19 @@ TEST_F(GraphQRTest, SaveWritesThePictureOfTheGraphAndThenItsParameters)
     EXPECT_EQ(requests[1].fileType, "Text Files (*.txt)");
 
     const std::string bmp = ReadFile(folder.filePath("graph.bmp"));
-    const int width = page->DistanceStatic().width();
-    const int height = page->DistanceStatic().height();
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
-    ASSERT_EQ(bmp.size(), 62u + rowBytes * static_cast<std::uint32_t>(height));
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 2), bmp.size());
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 6), 0u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 10), 62u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 14), 40u);
-    EXPECT_EQ(Field<std::int32_t>(bmp, 18), width);
-    EXPECT_EQ(Field<std::int32_t>(bmp, 22), height);
-    EXPECT_EQ(Field<std::uint16_t>(bmp, 26), 1);
-    EXPECT_EQ(Field<std::uint16_t>(bmp, 28), 24);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 30), 0u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 34), rowBytes * static_cast<std::uint32_t>(height));
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 46), 2u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 50), 2u);
-    EXPECT_EQ(bmp.substr(54, 8), std::string("\xFF\xFF\xFF\0\0\0\0\0", 8));
-    // Rows are stored from the bottom up, as blue, green, red: the file's first row is the
-    // control's lowest one, its last row the control's top one.
     const QImage shown = page->DistanceStatic().grab().toImage();
-    const auto fileRow = [&](std::size_t row) {
-        std::vector<QRgb> pixels;
-        for (std::size_t x = 0; x < static_cast<std::size_t>(width); ++x) {
-            const auto* bgr =
-                reinterpret_cast<const unsigned char*>(bmp.data()) + 62 + row * rowBytes + x * 3;
-            pixels.push_back(qRgb(bgr[2], bgr[1], bgr[0]));
-        }
-        return pixels;
-    };
-    const auto shownRow = [&](int y) {
-        std::vector<QRgb> pixels;
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(shown.pixel(x, y) | 0xFF000000);
-        return pixels;
-    };
-    ASSERT_NE(shownRow(0), shownRow(height - 1));
-    EXPECT_EQ(fileRow(0), shownRow(height - 1));
-    EXPECT_EQ(fileRow(static_cast<std::size_t>(height) - 1), shownRow(0));
+    ExpectGraphBitmap(bmp, shown.width(), shown.height());
+    // Read back, the file holds the control's pixels as they stand on the screen.
+    const QImage saved = QImage::fromData(QByteArray::fromStdString(bmp), "BMP");
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+              shown.convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(shown.pixel(0, 0), shown.pixel(0, shown.height() - 1));
 
-    EXPECT_EQ(ReadFile(folder.filePath("graph.txt")),
-              "AS: 3\nSE: 1\nSD: 0\nRMx: 10\nRMy: 2\nRMz: 3\nST: 4\nSA: 5\nTDxQR: 6\nTDy: 1\n"
-              "SF: 1.000000\nOF: -0.250000\nTMx: 1\nTMy: 0\nRB: 0.500000\nRE: 20.000000\n"
-              "AC: 5.000000\nAW: 4.000000\nAH: -1.000000\nBR: 9600\n");
+    const std::string text = ReadFile(folder.filePath("graph.txt"));
+    EXPECT_EQ(text, GraphParameterTextQR(QuorinParameters));
+    EXPECT_EQ(text.substr(0, 6), "AS: 3\n");
+    EXPECT_NE(text.find("\nOF: -0.250000\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 9), "BR: 9600\n");
 }
 
 TEST_F(GraphQRTest, APictureThatCannotBeWrittenIsReportedAndTheParametersAreStillOffered)
