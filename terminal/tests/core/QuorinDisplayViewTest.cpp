@@ -58,107 +58,49 @@ protected:
     }
     void TearDown() override { ResetParameterRecords(); }
 
-    void Take(std::string_view line, bool temperature = false, bool simulation = false)
+    void Take(std::string_view line, bool temperature = false)
     {
-        view.Take(display.Decode(line, "d", temperature, QuorinParameters, simulation));
+        view.Take(display.Decode(line, "d", temperature, QuorinParameters, false));
     }
 
     CQuorinDisplay display;
     CQuorinDisplayView view;
 };
 
-TEST_F(QuorinDisplayView, StartsAsThePageStartsWithNothingToShow)
+TEST_F(QuorinDisplayView, ManyLinesShowTheLastValuesAndEveryCountOnlyWhereTheyChanged)
 {
+    // It starts as the page's controls start.
     EXPECT_TRUE(Show(view).IsEmpty());
-    EXPECT_EQ(view.Current().Get(), 3.0);
-    EXPECT_EQ(view.Count(0).Get(), "0");
-    EXPECT_FALSE(view.TakeRedraw());
-}
 
-TEST_F(QuorinDisplayView, ManyLinesShowTheLastValuesAndEveryCount)
-{
-    Take("007.000");
-    Take("E16");
-    Take("E53");
-    Take("E16");
-    Take("23.5", true);
-    Take("012.345");
-    Take("E02"); // shown, never counted
-    Take("E16");
-    Take("015.000");
-
-    const CShown shown = Show(view);
+    for (const char* line : {"007.000", "E16", "E53", "E16", "012.345", "E02", "E16", "015.000"})
+        Take(line);
+    CShown shown = Show(view);
     EXPECT_EQ(shown.distance, "015.000");
     EXPECT_EQ(shown.unit, "m");
-    // The distance reading after the temperature answer emptied it again.
-    EXPECT_EQ(shown.temperature, std::nullopt);
     ASSERT_TRUE(shown.current);
     EXPECT_NEAR(*shown.current, 16.0, 1e-9);
-    // Inside the window at 7 m, outside at 15 m: the output ends off, as the lamp already is.
+    // On inside the window at 7 m, off outside at 15 m: the lamp shows off already.
     EXPECT_EQ(shown.q1On, std::nullopt);
     EXPECT_EQ(shown.red, std::nullopt);
     EXPECT_EQ(shown.counts, (std::map<std::string, std::string>{{"E16", "3"}, {"E53", "1"}}));
-}
 
-TEST_F(QuorinDisplayView, OnlyWhatChangedSinceTheLastShowIsShownAgain)
-{
-    Take("012.345");
-    Take("E15");
-    // SE 1 puts the error's fixed 3 mA over the reading's current: the gauge shows it already.
-    EXPECT_EQ(Show(view).current, std::nullopt);
-    EXPECT_EQ(view.Current().Get(), 3.0);
-
-    Take("012.345");
-    const CShown again = Show(view);
-    EXPECT_EQ(again.distance, "012.345"); // the error text stood there
-    ASSERT_TRUE(again.current);
-    EXPECT_NEAR(*again.current, 13.876, 1e-9);
-    EXPECT_TRUE(again.counts.empty());
-    EXPECT_FALSE(again.unit);
-
-    Take("012.345");
+    Take("015.000");
     EXPECT_TRUE(Show(view).IsEmpty());
 
-    // A temperature answer changes only the temperature; the distance stays.
-    Take("23.5", true);
-    const CShown temperature = Show(view);
-    EXPECT_EQ(temperature.temperature, "23.5");
-    EXPECT_FALSE(temperature.distance);
-    EXPECT_EQ(view.Distance().Get(), "012.345");
-}
-
-TEST_F(QuorinDisplayView, LampRedTextAndRedrawFollowTheLines)
-{
-    Take("007.000", false, true);
-    CShown shown = Show(view);
-    EXPECT_EQ(shown.q1On, true);
-    EXPECT_EQ(shown.red, true);
-    EXPECT_TRUE(view.TakeRedraw());
-    EXPECT_FALSE(view.TakeRedraw());
-
-    // SE 2 switches an inside alarm on: the lamp stays as shown; leaving the simulation
-    // turns the text black again.
-    QuorinParameters.SE = 2;
+    // SE 1 puts the error's fixed 3 mA over the reading's current.
+    Take("012.345");
     Take("E15");
     shown = Show(view);
-    EXPECT_FALSE(shown.q1On);
-    EXPECT_EQ(shown.red, false);
-    EXPECT_EQ(shown.current, 21.0);
-    EXPECT_FALSE(view.TakeRedraw());
-}
+    EXPECT_EQ(shown.current, 3.0);
+    EXPECT_EQ(shown.distance, "E15");
+    EXPECT_FALSE(shown.unit);
 
-TEST_F(QuorinDisplayView, ClearedCountsLeaveNothingToShowAndCountAgain)
-{
-    for (int i = 0; i < 5; ++i)
-        Take("E23");
-    EXPECT_EQ(view.Count(5).Get(), "5");
-    ASSERT_EQ(QuorinErrorCodes[5].strCode, "E23");
-    display.ErrorCounts().Clear();
-    view.ClearCounts();
-    EXPECT_TRUE(Show(view).counts.empty());
-    EXPECT_EQ(view.Count(5).Get(), "0");
-    Take("E23");
-    EXPECT_EQ(Show(view).counts, (std::map<std::string, std::string>{{"E23", "1"}}));
+    // A temperature answer changes only the temperature; the error text stays.
+    Take("23.5", true);
+    shown = Show(view);
+    EXPECT_EQ(shown.temperature, "23.5");
+    EXPECT_FALSE(shown.distance);
+    EXPECT_EQ(view.Distance().Get(), "E15");
 }
 
 } // namespace
