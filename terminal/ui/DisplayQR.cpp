@@ -6,8 +6,8 @@
 #include "ColorStatic.h"
 #include "ControlId.h"
 #include "DialogKeys.h"
-#include "DisplayWidgets.h"
 #include "GraphData.h"
+#include "PageWidgets.h"
 #include "TerminalState.h"
 
 #include <QFontMetrics>
@@ -26,13 +26,6 @@ namespace {
 
 // E15 to E51 stand in the left column of the panel, E52 to E64 in the right one.
 constexpr std::size_t kLeftColumnRows = 9;
-
-QPushButton* PanelButton(const QString& text, int id, QWidget* parent)
-{
-    auto* button = WithControlId(new QPushButton(text, parent), id);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // The help texts break their lines as the device's documentation does, with CR LF; the
 // explanation box would take each of the two as a line break of its own.
@@ -113,7 +106,7 @@ QWidget* DisplayQR::ErrorCountBox()
         m_counts[i] = CountEdit(box, code.nCountBoxId);
         m_counts[i]->setEnabled(false);
         m_counts[i]->setFixedWidth(countWidth);
-        auto* help = PanelButton(QStringLiteral("?"), code.nHelpButtonId, box);
+        auto* help = PageButton(QStringLiteral("?"), code.nHelpButtonId, box);
         help->setFixedWidth(help->sizeHint().height() + 4);
         connect(help, &QPushButton::clicked, this, [this, i] { OnHelp(i); });
         grid->addWidget(new QLabel(FromUtf8(code.strCode)), row, column);
@@ -122,7 +115,7 @@ QWidget* DisplayQR::ErrorCountBox()
         grid->addWidget(help, row, column + 3);
     }
     // The right column is a row shorter: its last place takes the button that clears all.
-    auto* clear = PanelButton(QStringLiteral("Clear ERRORS"), 1095, box);
+    auto* clear = PageButton(QStringLiteral("Clear ERRORS"), 1095, box);
     connect(clear, &QPushButton::clicked, this, &DisplayQR::OnClearErrors);
     grid->addWidget(clear, static_cast<int>(kLeftColumnRows) - 1, 6, 1, 3, Qt::AlignRight);
     grid->setColumnMinimumWidth(4, 16);

@@ -4,6 +4,7 @@
 #include "CSVTable2Graph.h"
 #include "ControlId.h"
 #include "GraphData.h"
+#include "PageWidgets.h"
 #include "UserDialogs.h"
 
 #include <QEvent>
@@ -49,8 +50,7 @@ CCSVGraph2Static* CGraphPage::AddGraph(int id, CCSVTable2Graph& graph)
 
 void CGraphPage::AddButton(const QString& text, int id, const std::function<void()>& handler)
 {
-    auto* button = WithControlId(new QPushButton(text, this), id);
-    button->setAutoDefault(false);
+    QPushButton* button = PageButton(text, id, this);
     connect(button, &QPushButton::clicked, this, handler);
     m_pButtons->insertWidget(m_pButtons->count() - 1, button);
 }

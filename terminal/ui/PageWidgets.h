@@ -6,9 +6,10 @@
 #include <string_view>
 
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
-// Pieces the Display pages share.
+// Pieces the pages share.
 
 // Texts from the device are Latin-1 bytes; the terminal's own texts (units, help) are UTF-8.
 inline QString FromDevice(std::string_view text)
@@ -26,3 +27,6 @@ QFont ArialFont(int height);
 
 // A centred, read-only count box that starts at "0".
 QLineEdit* CountEdit(QWidget* parent, int id);
+
+// A page's push button: Enter on the page never presses it.
+QPushButton* PageButton(const QString& text, int id, QWidget* parent);

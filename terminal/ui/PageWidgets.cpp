@@ -1,8 +1,9 @@
-#include "DisplayWidgets.h"
+#include "PageWidgets.h"
 
 #include "ControlId.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 QFont ArialFont(int height)
 {
@@ -19,4 +20,11 @@ QLineEdit* CountEdit(QWidget* parent, int id)
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignCenter);
     return edit;
+}
+
+QPushButton* PageButton(const QString& text, int id, QWidget* parent)
+{
+    auto* button = WithControlId(new QPushButton(text, parent), id);
+    button->setAutoDefault(false);
+    return button;
 }
