@@ -5,26 +5,14 @@
 #include "ControlId.h"
 #include "GraphData.h"
 #include "GraphSetupZL.h"
-#include "UiTestSupport.h"
+#include "GraphTestSupport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <cstdint>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-
 namespace {
-
-template <class T> T Field(const std::string& bytes, std::size_t offset)
-{
-    T value{};
-    std::memcpy(&value, bytes.data() + offset, sizeof value);
-    return value;
-}
 
 struct GraphZLTest : testing::Test
 {
@@ -45,18 +33,9 @@ struct GraphZLTest : testing::Test
 
     // Runs the setup dialog with the texts given for its edits, then OK and, when OK is
     // refused, Cancel.
-    void Setup(const std::vector<std::pair<int, QString>>& texts, bool autoscale)
+    void Setup(std::vector<std::pair<int, QString>> texts, bool autoscale)
     {
-        CUserDialogs::SetModalHandler([&](QDialog& dialog) {
-            EXPECT_NE(qobject_cast<GraphSetupZL*>(&dialog), nullptr);
-            for (const auto& [id, text] : texts)
-                FindControl<QLineEdit>(&dialog, id)->setText(text);
-            FindControl<QCheckBox>(&dialog, 1155)->setChecked(autoscale);
-            dialog.accept();
-            if (dialog.result() != QDialog::Accepted)
-                dialog.reject();
-            return dialog.result();
-        });
+        AnswerGraphSetup<GraphSetupZL>(std::move(texts), 1155, autoscale);
         Button(1097)->click();
     }
 };
@@ -139,22 +118,7 @@ TEST_F(GraphZLTest, SaveWritesThePictureOfBothGraphsAndTheParameters)
     const std::string bmp = ReadFile(folder.filePath("graph.bmp"));
     const int width = page->DistanceStatic().width();
     const int height = page->DistanceStatic().height() + page->SpeedStatic().height();
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
-    ASSERT_GE(bmp.size(), 62u);
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 2), bmp.size());
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 6), 0u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 10), 62u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 14), 40u);
-    EXPECT_EQ(Field<std::int32_t>(bmp, 18), width);
-    EXPECT_EQ(Field<std::int32_t>(bmp, 22), height);
-    EXPECT_EQ(Field<std::uint16_t>(bmp, 26), 1);
-    EXPECT_EQ(Field<std::uint16_t>(bmp, 28), 24);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 30), 0u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 34), rowBytes * static_cast<std::uint32_t>(height));
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 46), 2u);
-    EXPECT_EQ(Field<std::uint32_t>(bmp, 50), 2u);
-    EXPECT_EQ(bmp.size(), 62u + rowBytes * static_cast<std::uint32_t>(height));
+    ExpectGraphBitmap(bmp, width, height);
 
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[1].proposedName, folder.filePath("graph"));
