@@ -19,8 +19,9 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION electronics)
 # yet without them every text of the dialogs and graphs stays empty.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS fonts-dejavu-core)
-# A shlibs file and the ldconfig trigger for the two shared libraries.
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_GENERATE_SHLIBS ON)
+# A shlibs file, so that packages built against the two shared libraries depend on this one
+# (on this very version while the libraries' interface may still change within 0.x).
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
   "terminal for Zelnar and Quorin laser distance meters
 The Telvan Terminal drives a Zelnar or Quorin laser distance meter on a serial port: it
