@@ -2,6 +2,7 @@
 #include "TerminalApp.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <clocale>
 #include <cstdlib>
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName("Telvan Terminal");
     QApplication::setApplicationVersion(TELVAN_VERSION);
+    QApplication::setDesktopFileName("telvan-terminal");
+    QApplication::setWindowIcon(QIcon(":/telvan-terminal.png"));
     // Numbers in files and on screen keep the "." that the device and the files use.
     std::setlocale(LC_NUMERIC, "C");
 
