@@ -1,0 +1,5 @@
+#include "GraphQR.h"
+
+GraphQR::GraphQR(QWidget* parent) : QWidget(parent) {}
+
+void GraphQR::RedrawGraphQR() {}
