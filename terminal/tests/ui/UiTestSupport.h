@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClassicZL.h"
+#include "ClassicPage.h"
 #include "DeviceEmulator.h"
 #include "PortSettings.h"
 #include "UserDialogs.h"
@@ -47,7 +47,7 @@ inline void Pump(std::chrono::milliseconds duration)
 }
 
 // The device's whole parameter listing has reached the Classic page.
-inline bool ListingShown(const ClassicZL& page)
+inline bool ListingShown(const CClassicPage& page)
 {
     const std::string text = page.Text();
     const std::size_t autostart = text.find("AS[-] Autostart");
@@ -55,7 +55,7 @@ inline bool ListingShown(const ClassicZL& page)
 }
 
 // Waits until the page's text has stayed the same for a while: the device has answered.
-inline bool PumpUntilQuiet(const ClassicZL& page, std::chrono::milliseconds quiet = 150ms)
+inline bool PumpUntilQuiet(const CClassicPage& page, std::chrono::milliseconds quiet = 150ms)
 {
     std::string last = page.Text();
     auto since = std::chrono::steady_clock::now();
@@ -100,7 +100,7 @@ struct CAnsweredDialogs
     CAnsweredDialogs& operator=(const CAnsweredDialogs&) = delete;
 
     // While the waiting message is open, the device's listing arrives on the page.
-    void WaitForListings(const ClassicZL& page)
+    void WaitForListings(const CClassicPage& page)
     {
         onMessage = [&page](const std::string& text) {
             if (text.rfind("Get parameter settings", 0) == 0 || text == "Parameters displayed") {
