@@ -365,23 +365,29 @@ void CMainDlg::OnSimulatedRun()
     if (!refusal.empty())
         Message(refusal);
     if (CSimulationRun::Running())
-        m_simTimer.start(m_pSimRun->LineWaitMs());
+        m_simTimer.start(m_nSimulationPaceMs >= 0 ? m_nSimulationPaceMs : m_pSimRun->LineWaitMs());
 }
 
 void CMainDlg::OnSimulatedStop()
 {
     m_simTimer.stop();
     if (m_pSimRun->Stop())
-        ShowSimulatedLine();
+        DeliverSimulatedLine();
 }
 
 void CMainDlg::OnSimulationTick()
 {
     const CSimulationTick tick = m_pSimRun->Tick();
     if (tick.deliver)
-        ShowSimulatedLine();
+        DeliverSimulatedLine();
     if (tick.ended)
         m_simTimer.stop();
+}
+
+void CMainDlg::DeliverSimulatedLine()
+{
+    emit SimulatedLine();
+    ShowSimulatedLine();
 }
 
 void CMainDlg::EnableSimulationControls(bool simulating)

@@ -67,6 +67,15 @@ public:
 
     bool IsBusy() const { return m_bBusy; }
 
+    // Plays simulated runs at one line every ms milliseconds instead of the device's pace;
+    // -1 gives the device's pace again.
+    void SetSimulationPace(int ms) { m_nSimulationPaceMs = ms; }
+
+signals:
+    // A line of a simulated run (or the rest line after a stop) waits in the family's line
+    // variable; the Display page takes it next.
+    void SimulatedLine();
+
 protected:
     CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* parent);
 
@@ -150,6 +159,7 @@ private:
     void OnSimulatedRun();
     void OnSimulatedStop();
     void OnSimulationTick();
+    void DeliverSimulatedLine();
     void EnableSimulationControls(bool simulating);
     void EndSimulation();
     void Write(std::string_view bytes);
@@ -165,7 +175,8 @@ private:
     QPushButton* m_pPauseSimulation = nullptr;
     QTimer m_timer;
     std::unique_ptr<CSimulationRun> m_pSimRun;
-    QTimer m_simTimer;    // plays the simulated run, one line per tick
+    QTimer m_simTimer; // plays the simulated run, one line per tick
+    int m_nSimulationPaceMs = -1;
     bool m_bBusy = false; // a parameter command is writing or waiting
 };
 

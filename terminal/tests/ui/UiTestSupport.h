@@ -46,12 +46,17 @@ inline void Pump(std::chrono::milliseconds duration)
     PumpUntil([] { return false; }, duration);
 }
 
-// The device's whole parameter listing has reached the Classic page.
-inline bool ListingShown(const CClassicPage& page)
+// The last lines of the two families' parameter listings.
+inline constexpr const char* kZelnarListingEnd = "AS[-] Autostart";
+inline constexpr const char* kQuorinListingEnd = "OF[m] Offset";
+
+// The device's whole parameter listing, up to the end of its last line, has reached the
+// Classic page.
+inline bool ListingShown(const CClassicPage& page, const char* lastLine = kZelnarListingEnd)
 {
     const std::string text = page.Text();
-    const std::size_t autostart = text.find("AS[-] Autostart");
-    return autostart != std::string::npos && text.find("\r\n", autostart) != std::string::npos;
+    const std::size_t last = text.find(lastLine);
+    return last != std::string::npos && text.find("\r\n", last) != std::string::npos;
 }
 
 // Waits until the page's text has stayed the same for a while: the device has answered.
@@ -100,30 +105,46 @@ struct CAnsweredDialogs
     CAnsweredDialogs& operator=(const CAnsweredDialogs&) = delete;
 
     // While the waiting message is open, the device's listing arrives on the page.
-    void WaitForListings(const CClassicPage& page)
+    void WaitForListings(const CClassicPage& page, const char* lastLine = kZelnarListingEnd)
     {
-        onMessage = [&page](const std::string& text) {
+        onMessage = [&page, lastLine](const std::string& text) {
             if (text.rfind("Get parameter settings", 0) == 0 || text == "Parameters displayed") {
-                EXPECT_TRUE(PumpUntil([&page] { return ListingShown(page); }));
+                EXPECT_TRUE(PumpUntil([&] { return ListingShown(page, lastLine); }));
             }
         };
     }
 };
 
-// An emulated Zelnar device on a pseudo-terminal, chosen in PortSettings.
-struct CEmulatedZelnar
+// An emulated device on a pseudo-terminal, chosen in PortSettings at its family's baud rate.
+struct CEmulatedDevice
 {
-    CDeviceEmulator device{DeviceFamily::Zelnar, 7};
+    CDeviceEmulator device;
 
-    CEmulatedZelnar()
+    explicit CEmulatedDevice(DeviceFamily family) : device(family, 7)
     {
         std::string error;
         EXPECT_TRUE(device.Start(error)) << error;
-        PortSettings = {"Zelnar", device.DevicePath(), "115200", "8", 0, 0};
+        const bool zelnar = family == DeviceFamily::Zelnar;
+        PortSettings = {zelnar ? "Zelnar" : "Quorin",
+                        device.DevicePath(),
+                        zelnar ? "115200" : "9600",
+                        "8",
+                        0,
+                        0};
     }
 
     // What arrived after the first count bytes.
     std::string ReceivedSince(std::size_t count) const { return device.Received().substr(count); }
+};
+
+struct CEmulatedZelnar : CEmulatedDevice
+{
+    CEmulatedZelnar() : CEmulatedDevice(DeviceFamily::Zelnar) {}
+};
+
+struct CEmulatedQuorin : CEmulatedDevice
+{
+    CEmulatedQuorin() : CEmulatedDevice(DeviceFamily::Quorin) {}
 };
 
 inline void PressKey(QWidget* widget, int key, const QString& text = {})
