@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -434,6 +435,219 @@ TEST(QuorinDlgPortTest, StartOnAMissingPortReportsItAndGetSaysNotConnected)
     EXPECT_FALSE(g_bConnected);
     EXPECT_TRUE(FindControl<QAction>(&dlg, 32826)->isEnabled());
     EXPECT_FALSE(FindControl<QAction>(&dlg, 32827)->isEnabled());
+}
+
+// Simulation mode entered through the menu. Runs play as fast as the event loop goes, and every
+// line is recorded as it goes to the Display page.
+struct QuorinSimulationTest : QuorinDlgTest
+{
+    std::vector<std::string> lines;
+
+    void SetUp() override
+    {
+        std::srand(1);
+        QuorinDlgTest::SetUp();
+        dlg->SetSimulationPace(0);
+        QObject::connect(dlg.get(), &CMainDlg::SimulatedLine,
+                         [this] { lines.push_back(g_strQuorinLine); });
+    }
+
+    void StartSimulation(const QString& maximum = "20", const QString& minimum = "0")
+    {
+        ::StartSimulation(Action(32823), maximum, minimum);
+    }
+    void PlayToTheEnd()
+    {
+        ASSERT_TRUE(PlayUntil([] { return !g_bSimRunning; }));
+    }
+    std::size_t ErrorLines() const
+    {
+        return std::size_t(std::count(lines.begin(), lines.end(), "E15  "));
+    }
+};
+
+TEST_F(QuorinSimulationTest, StartLoadsTheDemonstrationSetClosesThePortAndLocksTheCommands)
+{
+    Settle();
+    StartSimulation();
+    EXPECT_TRUE(g_bSimulation);
+    EXPECT_FALSE(g_bConnected);
+    const std::vector<std::pair<int, const char*>> demonstration = {
+        {1112, "1"},  {1110, "1"}, {1123, "1"}, {1125, "0"}, {1117, "0"},
+        {1118, "20"}, {1114, "5"}, {1116, "4"}, {1115, "0"}, {1107, "5"},
+    };
+    for (const auto& [id, text] : demonstration)
+        EXPECT_EQ(Edit(id)->text().toStdString(), text) << "edit " << id;
+    EXPECT_EQ(Combo(1104)->currentText(), "DF");
+    EXPECT_EQ(Combo(1106)->currentIndex(), 0);
+    EXPECT_EQ(g_strQuorinFormat, "d");
+    EXPECT_EQ(QuorinParameters.ST, 1);
+    EXPECT_DOUBLE_EQ(QuorinParameters.RE, 20.0);
+    EXPECT_FALSE(ChangedShown());
+    for (const int id :
+         {1119, 1122, 1121, 1130, 1132, 1133, 1137, 1138, 1140, 1136, 1135, 1134, 1072})
+        EXPECT_FALSE(Button(id)->isEnabled()) << id;
+    EXPECT_FALSE(Combo(1106)->isEnabled());
+    for (const int id : {1131, 1139, 1120, 1127, 1128, 1164})
+        EXPECT_TRUE(Button(id)->isEnabled()) << id;
+
+    dialogs.messages.clear();
+    Action(32826)->trigger();
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"Simulation mode Active\nPlease Stop Simulation first"});
+    EXPECT_FALSE(g_bConnected);
+
+    // Set takes the controls without a device; Save writes the simulation's baud rate.
+    const std::size_t sent = emulated.device.Received().size();
+    Edit(1112)->setText("3");
+    Button(1120)->click();
+    EXPECT_EQ(dialogs.messages.back(), "parameters have been set");
+    EXPECT_EQ(QuorinParameters.SA, 3);
+    QuorinParameters.BR = 115200;
+    QTemporaryDir folder;
+    dialogs.filePath = folder.filePath("ParametersQR.txt");
+    Button(1128)->click();
+    EXPECT_TRUE(ReadFile(dialogs.filePath).ends_with("\nBR: 9600\n"));
+    EXPECT_EQ(emulated.device.Received().size(), sent);
+
+    // A second start keeps what the operator typed, and selects decimal output again.
+    g_strQuorinFormat = "h";
+    StartSimulation();
+    EXPECT_EQ(Edit(1112)->text(), "3");
+    EXPECT_EQ(g_strQuorinFormat, "d");
+
+    Action(32824)->trigger();
+    EXPECT_FALSE(g_bSimulation);
+    EXPECT_TRUE(Button(1119)->isEnabled());
+    EXPECT_TRUE(Button(1072)->isEnabled());
+    EXPECT_TRUE(Combo(1106)->isEnabled());
+    EXPECT_FALSE(Button(1164)->isEnabled());
+}
+
+TEST_F(QuorinSimulationTest, ADefaultRunPlays4001PositionsWithTheErrorStretchOfEachRamp)
+{
+    StartSimulation();
+    const std::size_t sent = emulated.device.Received().size();
+    Button(1131)->click();
+    EXPECT_TRUE(g_bSimRunning);
+    // DT during a run is ignored.
+    Button(1131)->click();
+    PlayToTheEnd();
+    ASSERT_EQ(lines.size(), 4001u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2].substr(0, 6), "000.01");
+    EXPECT_EQ(lines[2000].substr(0, 6), "019.99") << "the last rising line, i = 1999";
+    EXPECT_EQ(lines[2001].substr(0, 6), "019.99") << "the first falling line, i = 1";
+    EXPECT_EQ(lines[4000].substr(0, 6), "000.00");
+    // Lines with 1000 < i < 1500 on each ramp are error replies.
+    for (const std::size_t position : {1002u, 1500u, 3001u, 3499u})
+        EXPECT_EQ(lines[position], "E15  ") << position;
+    for (const std::size_t position : {1001u, 1501u, 3000u, 3500u})
+        EXPECT_NE(lines[position], "E15  ") << position;
+    EXPECT_EQ(ErrorLines(), 998u);
+    EXPECT_EQ(g_DisplayQR.ErrorCounts().GetCount(0), 998) << "E15 counted by the Display page";
+    EXPECT_EQ(g_nSimPosition, 0);
+    EXPECT_EQ(emulated.device.Received().size(), sent) << "nothing reaches the port";
+}
+
+TEST_F(QuorinSimulationTest, PauseResumesWhereItStoppedAndStopShowsTheRestLine)
+{
+    StartSimulation();
+    Button(1131)->click();
+    ASSERT_TRUE(PlayUntil([this] { return lines.size() >= 300; }));
+    Button(1164)->click();
+    EXPECT_FALSE(g_bSimRunning);
+    const std::size_t shown = lines.size();
+    EXPECT_EQ(g_nSimPosition, int(shown));
+    Pump(30ms);
+    EXPECT_EQ(lines.size(), shown) << "a paused run plays nothing";
+
+    // DT resumes with the line after the last one shown: position 300 rises to i = 299.
+    Button(1131)->click();
+    ASSERT_TRUE(PlayUntil([this] { return lines.size() >= 2500; }));
+    EXPECT_EQ(lines[shown].substr(0, 6), "002.99");
+    Button(1164)->click();
+    const std::size_t paused = lines.size();
+    Button(1139)->click();
+    EXPECT_EQ(g_nSimPosition, 0);
+    ASSERT_EQ(lines.size(), paused + 1) << "the rest line is shown once";
+    EXPECT_EQ(lines.back(), "000.000");
+
+    // The next run starts from the beginning and plays all its lines.
+    Button(1131)->click();
+    PlayToTheEnd();
+    EXPECT_EQ(lines.size(), paused + 1 + 4001);
+    EXPECT_EQ(lines[paused + 1], "");
+}
+
+TEST_F(QuorinSimulationTest, StopAndStopSimulationEndARunningRunWithTheRestLine)
+{
+    StartSimulation("2", "-1");
+    Button(1131)->click();
+    ASSERT_TRUE(PlayUntil([this] { return lines.size() >= 5; }));
+    Button(1139)->click();
+    EXPECT_FALSE(g_bSimRunning);
+    EXPECT_EQ(lines.back(), "-01.000") << "SF x min + OF, signed and zero-padded";
+    const std::size_t stopped = lines.size();
+    Pump(30ms);
+    EXPECT_EQ(lines.size(), stopped);
+
+    Button(1131)->click();
+    ASSERT_TRUE(PlayUntil([this, stopped] { return lines.size() >= stopped + 5; }));
+    Action(32824)->trigger();
+    EXPECT_FALSE(g_bSimRunning);
+    EXPECT_FALSE(g_bSimulation);
+    EXPECT_EQ(lines.back(), "-01.000");
+    const std::size_t ended = lines.size();
+    Pump(30ms);
+    EXPECT_EQ(lines.size(), ended);
+    EXPECT_TRUE(Button(1119)->isEnabled());
+}
+
+TEST_F(QuorinSimulationTest, AZeroAverageOrScaleRefusesTheRun)
+{
+    StartSimulation();
+    Edit(1112)->setText("0");
+    Button(1120)->click();
+    EXPECT_EQ(dialogs.messages.back(), kZeroRefusal);
+    dialogs.messages.clear();
+    Button(1131)->click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{kZeroRefusal});
+    EXPECT_FALSE(g_bSimRunning);
+    Pump(30ms);
+    EXPECT_TRUE(lines.empty());
+
+    Edit(1112)->setText("1");
+    Edit(1123)->setText("0");
+    Button(1120)->click();
+    Button(1131)->click();
+    EXPECT_FALSE(g_bSimRunning);
+    EXPECT_EQ(dialogs.messages.back(), kZeroRefusal);
+}
+
+TEST_F(QuorinSimulationTest, ClosingTheDialogEndsARunningRun)
+{
+    StartSimulation();
+    Button(1131)->click();
+    ASSERT_TRUE(PlayUntil([this] { return lines.size() >= 5; }));
+    dlg->reject();
+    EXPECT_FALSE(g_bSimRunning);
+    EXPECT_FALSE(g_bSimulation);
+    const std::size_t shown = lines.size();
+    Pump(50ms);
+    EXPECT_EQ(lines.size(), shown);
+}
+
+TEST_F(QuorinSimulationTest, RunsKeepTheDevicesPace)
+{
+    StartSimulation("0.03", "0");
+    dlg->SetSimulationPace(-1);
+    const auto start = std::chrono::steady_clock::now();
+    Button(1131)->click();
+    PlayToTheEnd();
+    EXPECT_EQ(lines.size(), 7u);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 7 * 50ms) << "ST 1 x SA 1 x 50 ms a line";
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "ClassicPage.h"
+#include "ControlId.h"
 #include "DeviceEmulator.h"
 #include "PortSettings.h"
 #include "UserDialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -153,4 +156,34 @@ inline void PressKey(QWidget* widget, int key, const QString& text = {})
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &release);
+}
+
+// Start Simulation through its menu item, confirming the Oscillations Settings with the
+// distances given (a refused OK cancels).
+inline void StartSimulation(QAction* start, const QString& maximum, const QString& minimum)
+{
+    CUserDialogs::SetModalHandler([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Oscillations Settings");
+        FindControl<QLineEdit>(&dialog, 1163)->setText(maximum);
+        FindControl<QLineEdit>(&dialog, 1013)->setText(minimum);
+        dialog.accept();
+        if (dialog.result() != QDialog::Accepted)
+            dialog.reject();
+        return dialog.result();
+    });
+    start->trigger();
+    CUserDialogs::SetModalHandler({});
+}
+
+// Plays a fast simulated run until done holds, checking after every event: a pump of several
+// milliseconds would play far past the point, up to the end of the run.
+inline bool PlayUntil(const std::function<bool()>& done)
+{
+    const auto end = std::chrono::steady_clock::now() + 20000ms;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        QApplication::processEvents();
+    }
+    return true;
 }

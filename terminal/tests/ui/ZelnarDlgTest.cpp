@@ -464,17 +464,7 @@ struct ZelnarSimulationTest : ZelnarDlgTest
 
     void StartSimulation(const QString& maximum, const QString& minimum)
     {
-        CUserDialogs::SetModalHandler([&](QDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), "Oscillations Settings");
-            FindControl<QLineEdit>(&dialog, 1163)->setText(maximum);
-            FindControl<QLineEdit>(&dialog, 1013)->setText(minimum);
-            dialog.accept();
-            if (dialog.result() != QDialog::Accepted)
-                dialog.reject();
-            return dialog.result();
-        });
-        Action(32798)->trigger();
-        CUserDialogs::SetModalHandler({});
+        ::StartSimulation(Action(32798), maximum, minimum);
     }
     QString Distance() const { return FindControl<QLabel>(dlg.get(), 1070)->text(); }
     QString E02Count() const { return FindControl<QLineEdit>(dlg.get(), 1091)->text(); }
@@ -485,18 +475,6 @@ struct ZelnarSimulationTest : ZelnarDlgTest
     {
         ZelnarParameters.MF = 1000000;
         dlg->hide();
-    }
-    // Plays the fast run until done holds, checking after every line: a pump of several
-    // milliseconds would play far past the point, up to the end of the run.
-    static bool PlayUntil(const std::function<bool()>& done)
-    {
-        const auto end = std::chrono::steady_clock::now() + 20000ms;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() >= end)
-                return false;
-            QApplication::processEvents();
-        }
-        return true;
     }
 };
 
