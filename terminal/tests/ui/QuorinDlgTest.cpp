@@ -4,11 +4,11 @@
 #include "ColorStatic.h"
 #include "ControlId.h"
 #include "LogQR.h"
+#include "MainDlgTestSupport.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "QuorinDisplay.h"
 #include "TerminalState.h"
-#include "UiTestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,52 +42,21 @@ constexpr const char* kDeviceSet = "RM5 3 2\rST2\rSA7\rTD120 1\rSF2.000000\rOF0.
 
 // A Quorin main dialog started against an emulated device whose parameters all differ from
 // their defaults, so that every control shows what the device listed.
-struct QuorinDlgTest : testing::Test
+struct QuorinDlgTest : TMainDlgTest<QuorinDlg, CEmulatedQuorin>
 {
-    CEmulatedQuorin emulated;
-    CAnsweredDialogs dialogs;
-    std::unique_ptr<QuorinDlg> dlg;
     std::chrono::steady_clock::duration startUp{};
 
     void SetUp() override
     {
         g_DisplayQR = CQuorinDisplay{};
-        for (const char* command : {"RM5 3 2", "ST2", "SA7", "TD120 1", "SF2", "OF0.5", "TM1 1",
-                                    "SDh", "SE2", "RB1.5", "RE30", "AC7", "AW3", "AH-1", "ASDT"})
-            emulated.device.Execute(command);
-        // A new line, without the replies to the commands above waiting on it.
-        emulated.device.HangUp();
-        std::string error;
-        ASSERT_TRUE(emulated.device.Start(error)) << error;
-        PortSettings.comPort = emulated.device.DevicePath();
-        dlg = std::make_unique<QuorinDlg>();
-        dialogs.WaitForListings(dlg->Classic(), kQuorinListingEnd);
         const auto start = std::chrono::steady_clock::now();
-        dlg->Start();
+        StartOn({"RM5 3 2", "ST2", "SA7", "TD120 1", "SF2", "OF0.5", "TM1 1", "SDh", "SE2", "RB1.5",
+                 "RE30", "AC7", "AW3", "AH-1", "ASDT"},
+                kQuorinListingEnd);
         startUp = std::chrono::steady_clock::now() - start;
     }
-    void TearDown() override { dlg.reset(); }
 
-    // The dialog's own controls, not those of its pages, which reuse some ids.
-    template <class T> T* Own(int id) const
-    {
-        return FindControlOutside<T>(dlg.get(), id, FindControl<CPageTabCtrl>(dlg.get(), 1011));
-    }
-    QLineEdit* Edit(int id) const { return Own<QLineEdit>(id); }
-    QComboBox* Combo(int id) const { return Own<QComboBox>(id); }
-    QPushButton* Button(int id) const { return Own<QPushButton>(id); }
-    QAction* Action(int id) const { return Own<QAction>(id); }
-    bool ChangedShown() const { return !Own<CColorStatic>(1167)->isHidden(); }
-
-    // The bytes the device receives for what act does.
-    std::string SentBy(const std::function<void()>& act, std::size_t expectedCount)
-    {
-        const std::size_t before = emulated.device.Received().size();
-        act();
-        emulated.device.WaitForReceived(before + expectedCount, 3000ms);
-        Pump(20ms);
-        return emulated.ReceivedSince(before);
-    }
+    bool ChangedShown() const { return Shown(1167); }
     // What act sends before the marker DM that follows it: nothing, when act sends nothing.
     std::string SentBeforeMarker(const std::function<void()>& act)
     {
@@ -405,36 +374,18 @@ TEST_F(QuorinDlgTest, TypedLineOnTheClassicPageReachesTheDeviceAndTheLog)
     EXPECT_EQ(g_nLineCount, 46) << "the Quorin page counts the line without a limit";
 }
 
-TEST_F(QuorinDlgTest, SaveLogFileOfTheFileMenuSavesTheLogPagesStretch)
+TEST_F(QuorinDlgTest, FileMenuSavesTheLogPagesStretchAndExits)
 {
     dialogs.filePath.clear();
     Action(32803)->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].proposedName, "LogQR");
-    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "txt");
-}
+    EXPECT_EQ(dialogs.fileRequests[0].fileType, "Text Files (*.txt)");
 
-TEST_F(QuorinDlgTest, ExitDisconnectsAndEndsTheDialog)
-{
     Action(32804)->trigger();
     EXPECT_FALSE(g_bConnected);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
-}
-
-TEST(QuorinDlgPortTest, StartOnAMissingPortReportsItAndGetSaysNotConnected)
-{
-    CAnsweredDialogs dialogs;
-    PortSettings = {"Quorin", "/dev/telvan-no-such-port", "9600", "8", 0, 0};
-    QuorinDlg dlg;
-    dlg.Start();
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].substr(0, dialogs.messages[0].find('\n')),
-              "Failed to establish COM Port connection!");
-    EXPECT_EQ(dialogs.messages[1], kNotConnected);
-    EXPECT_FALSE(g_bConnected);
-    EXPECT_TRUE(FindControl<QAction>(&dlg, 32826)->isEnabled());
-    EXPECT_FALSE(FindControl<QAction>(&dlg, 32827)->isEnabled());
 }
 
 // Simulation mode entered through the menu. Runs play as fast as the event loop goes, and every

@@ -2,9 +2,9 @@
 #include "LogQR.h"
 
 #include "ControlId.h"
+#include "LogPageTestSupport.h"
 #include "ReplyAssembly.h"
 #include "TerminalState.h"
-#include "UiTestSupport.h"
 
 #include <QCheckBox>
 #include <QListView>
@@ -26,12 +26,9 @@ public:
     std::vector<std::string> lines;
 };
 
-// The Quorin Log and Classic pages with a fixed clock behind the real reply routing.
-struct QuorinPagesTest : testing::Test
+// The Quorin Log and Classic pages behind the real reply routing.
+struct QuorinPagesTest : LogPageTest
 {
-    CAnsweredDialogs dialogs;
-    QTemporaryDir folder;
-    std::unique_ptr<LogQR> log;
     std::unique_ptr<ClassicQR> classic;
     CRecordingDisplay display;
 
@@ -40,22 +37,13 @@ struct QuorinPagesTest : testing::Test
         g_nLogLines = 0;
         g_nLineCount = 0;
         g_strQuorinLine.clear();
-        log = std::make_unique<LogQR>([] { return CTimeOfDay{14, 3, 7, 42}; });
+        page = std::make_unique<LogQR>(FixedClock());
         classic = std::make_unique<ClassicQR>();
     }
 
     void Receive(const std::string& bytes)
     {
-        DispatchQuorinReply(bytes, {*log, *classic, display});
-    }
-    QPushButton* Button(int id) const { return FindControl<QPushButton>(log.get(), id); }
-    QAbstractItemModel* Model() const { return FindControl<QListView>(log.get(), 1133)->model(); }
-    QString Row(int row) const { return Model()->index(row, 0).data().toString(); }
-    std::string SaveWith(int buttonId, const QString& name)
-    {
-        dialogs.filePath = folder.filePath(name);
-        Button(buttonId)->click();
-        return ReadFile(dialogs.filePath);
+        DispatchQuorinReply(bytes, {*page, *classic, display});
     }
     void Mark()
     {
@@ -69,24 +57,25 @@ struct QuorinPagesTest : testing::Test
 
 TEST_F(QuorinPagesTest, EveryCompleteLineIsListedAndReachesTheDisplay)
 {
+    ASSERT_NE(FindControl<QListView>(page.get(), 1133), nullptr);
     Receive("012.3");
     Receive("45\r\nE16  \r\nR12");
     // A chunk without a complete line still wakes the Display page, with no line.
     EXPECT_EQ(display.lines, (std::vector<std::string>{"", "012.345", "E16  "}));
-    EXPECT_EQ(log->Book().Cutter().Tail(), "R12");
+    EXPECT_EQ(page->Book().Cutter().Tail(), "R12");
     EXPECT_EQ(g_nLogLines, 2);
     EXPECT_TRUE(PumpUntil([this] { return Model()->rowCount() == 2; }));
     EXPECT_EQ(Row(0), "012.345");
     EXPECT_EQ(Row(1), "E16  ");
 
-    FindControl<QCheckBox>(log.get(), 1169)->setChecked(true);
+    FindControl<QCheckBox>(page.get(), 1169)->setChecked(true);
     Receive(".345\r\n");
-    log->ShowEntries();
+    page->ShowEntries();
     EXPECT_EQ(Row(2), "14:03:07:042>> R12.345");
     EXPECT_EQ(display.lines.back(), "R12.345") << "whatever its first character";
 }
 
-TEST_F(QuorinPagesTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
+TEST_F(QuorinPagesTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFileWithAndWithoutTime)
 {
     EXPECT_EQ(Button(1148)->text(), "SAVE EXCEL");
     EXPECT_EQ(Button(1144)->text(), "SAVE");
@@ -107,24 +96,22 @@ TEST_F(QuorinPagesTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
 
     // UM_SAVE_LOG saves the stretch whatever the buttons show.
     dialogs.filePath = folder.filePath("log.txt");
-    log->OnSaveLog();
+    page->OnSaveLog();
     EXPECT_EQ(ReadFile(dialogs.filePath), "012.345\r\nE16  \r\nR12.345\r\n-03.500\r\n");
     EXPECT_EQ(dialogs.fileRequests.back().proposedName, "LogQR");
     EXPECT_EQ(dialogs.fileRequests.back().fileType, "Text Files (*.txt)");
     EXPECT_TRUE(dialogs.messages.empty());
-}
 
-TEST_F(QuorinPagesTest, SaveWithTimeWritesTheTimeColumn)
-{
-    FindControl<QCheckBox>(log.get(), 1169)->setChecked(true);
-    Mark();
-    EXPECT_EQ(SaveWith(1148, "log.csv"), "Point Number;Time;Distance\r\n"
-                                         "1;14:03:07:042;012,345\r\n"
-                                         "2;14:03:07:042;E16\r\n"
-                                         "3;14:03:07:042;-03,500\r\n");
+    // CLEAR starts the list and the marks again; with the time, the Excel rows carry it.
     Button(1145)->click();
     EXPECT_EQ(Model()->rowCount(), 0);
     EXPECT_EQ(g_nLogLines, 0);
+    FindControl<QCheckBox>(page.get(), 1169)->setChecked(true);
+    Mark();
+    EXPECT_EQ(SaveWith(1148, "time.csv"), "Point Number;Time;Distance\r\n"
+                                          "1;14:03:07:042;012,345\r\n"
+                                          "2;14:03:07:042;E16\r\n"
+                                          "3;14:03:07:042;-03,500\r\n");
 }
 
 TEST_F(QuorinPagesTest, ClassicPageShowsChunksOnAnEmptiedPageButALoneLineFeed)

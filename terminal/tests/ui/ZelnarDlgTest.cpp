@@ -4,10 +4,10 @@
 #include "ControlId.h"
 #include "DisplayZL.h"
 #include "GraphData.h"
+#include "MainDlgTestSupport.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "TerminalState.h"
-#include "UiTestSupport.h"
 #include "ZelnarDisplay.h"
 
 #include <QAction>
@@ -33,44 +33,16 @@ constexpr const char* kNotConnected = "COM Port is not connected!";
 
 // A Zelnar main dialog started against an emulated device whose parameters all differ from
 // their defaults, so that every control shows what the device listed.
-struct ZelnarDlgTest : testing::Test
+struct ZelnarDlgTest : TMainDlgTest<ZelnarDlg, CEmulatedZelnar>
 {
-    CEmulatedZelnar emulated;
-    CAnsweredDialogs dialogs;
-    std::unique_ptr<ZelnarDlg> dlg;
-
     void SetUp() override
     {
-        for (const char* command :
-             {"MF1234", "SA7", "TD12.5 1 0", "SF2", "OF0.5", "MW-100 300", "Q13 4 0.5 0",
-              "Q212 6 1 1", "QA1 21", "PL2", "SE2", "SC1", "SD0 3", "ASDT"})
-            emulated.device.Execute(command);
-        // A new line, without the replies to the commands above waiting on it.
-        emulated.device.HangUp();
-        std::string error;
-        ASSERT_TRUE(emulated.device.Start(error)) << error;
-        PortSettings.comPort = emulated.device.DevicePath();
-        dlg = std::make_unique<ZelnarDlg>();
-        dialogs.WaitForListings(dlg->Classic());
-        dlg->Start();
+        StartOn({"MF1234", "SA7", "TD12.5 1 0", "SF2", "OF0.5", "MW-100 300", "Q13 4 0.5 0",
+                 "Q212 6 1 1", "QA1 21", "PL2", "SE2", "SC1", "SD0 3", "ASDT"},
+                kZelnarListingEnd);
     }
-    void TearDown() override { dlg.reset(); }
 
-    QLineEdit* Edit(int id) const { return FindControl<QLineEdit>(dlg.get(), id); }
-    QComboBox* Combo(int id) const { return FindControl<QComboBox>(dlg.get(), id); }
-    QPushButton* Button(int id) const { return FindControl<QPushButton>(dlg.get(), id); }
-    QAction* Action(int id) const { return FindControl<QAction>(dlg.get(), id); }
-    bool ChangedShown() const { return !FindControl<CColorStatic>(dlg.get(), 1166)->isHidden(); }
-
-    // The bytes the device receives for what act does.
-    std::string SentBy(const std::function<void()>& act, std::size_t expectedCount)
-    {
-        const std::size_t before = emulated.device.Received().size();
-        act();
-        emulated.device.WaitForReceived(before + expectedCount, 2000ms);
-        Pump(20ms);
-        return emulated.ReceivedSince(before);
-    }
+    bool ChangedShown() const { return Shown(1166); }
 };
 
 TEST_F(ZelnarDlgTest, StartUpConnectsAndGetFillsEveryControlWithTheDevicesValues)
