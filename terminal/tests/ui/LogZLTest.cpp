@@ -86,10 +86,7 @@ TEST_F(LogZLTest, ButtonsFollowTheirCycle)
     EXPECT_FALSE(Button(1101)->isEnabled());
     EXPECT_FALSE(Button(1171)->isEnabled());
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_TRUE(dialogs.fileRequests[0].save);
-    EXPECT_EQ(dialogs.fileRequests[0].proposedName, "Log");
-    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "txt");
-    EXPECT_EQ(dialogs.fileRequests[0].fileType, "Text Files (*.txt)");
+    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "Log", "txt", "Text Files (*.txt)"}));
 }
 
 TEST_F(LogZLTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
@@ -101,9 +98,8 @@ TEST_F(LogZLTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
                                          "1;;;+0012,345;01500;+29,9\r\n"
                                          "2;;-0001,250;+0012,345;;\r\n"
                                          "3;;E02;E02;;\r\n");
-    EXPECT_EQ(dialogs.fileRequests.back().proposedName, "Log Excel");
-    EXPECT_EQ(dialogs.fileRequests.back().defaultExtension, "csv");
-    EXPECT_EQ(dialogs.fileRequests.back().fileType, "Text Files (*.csv)");
+    EXPECT_EQ(dialogs.fileRequests.back(),
+              (CFileRequest{true, "Log Excel", "csv", "Text Files (*.csv)"}));
     // UM_SAVE_LOG saves the stretch whatever the buttons show.
     dialogs.filePath = folder.filePath("log.txt");
     page->OnSaveLog();

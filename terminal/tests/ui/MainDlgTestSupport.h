@@ -46,6 +46,12 @@ template <class Dialog, class Emulated> struct TMainDlgTest : testing::Test
     QPushButton* Button(int id) const { return Own<QPushButton>(id); }
     QAction* Action(int id) const { return Own<QAction>(id); }
     bool Shown(int id) const { return !Own<QWidget>(id)->isHidden(); }
+    // Each edit of the id shows its text.
+    void ExpectEdits(const std::vector<std::pair<int, const char*>>& edits) const
+    {
+        for (const auto& [id, text] : edits)
+            EXPECT_EQ(Edit(id)->text().toStdString(), text) << "edit " << id;
+    }
 
     // The bytes the device receives for what act does.
     std::string SentBy(const std::function<void()>& act, std::size_t expectedCount)

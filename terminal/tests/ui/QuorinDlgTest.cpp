@@ -88,14 +88,24 @@ TEST_F(QuorinDlgTest, StartUpConnectsAndGetFillsEveryControlWithTheDevicesValues
     // ESC alone, a pause, then PA, and the listing gets a second before it is parsed.
     EXPECT_EQ(emulated.device.Received(), "\x1bPA\r");
     EXPECT_GE(startUp, 1100ms);
-    const std::vector<std::pair<int, const char*>> edits = {
-        {1107, "5"},      {1108, "3"},     {1109, "2"},     {1110, "2"},
-        {1112, "7"},      {1111, "120"},   {1113, "1"},     {1123, "2.000000"},
-        {1125, "0.500"},  {1124, "1"},     {1126, "1"},     {1117, "1.500"},
-        {1118, "30.000"}, {1114, "7.000"}, {1116, "3.000"}, {1115, "-1.000"},
-    };
-    for (const auto& [id, text] : edits)
-        EXPECT_EQ(Edit(id)->text().toStdString(), text) << "edit " << id;
+    ExpectEdits({
+        {1107, "5"},
+        {1108, "3"},
+        {1109, "2"},
+        {1110, "2"},
+        {1112, "7"},
+        {1111, "120"},
+        {1113, "1"},
+        {1123, "2.000000"},
+        {1125, "0.500"},
+        {1124, "1"},
+        {1126, "1"},
+        {1117, "1.500"},
+        {1118, "30.000"},
+        {1114, "7.000"},
+        {1116, "3.000"},
+        {1115, "-1.000"},
+    });
     EXPECT_EQ(Combo(1104)->currentText(), "DT");
     EXPECT_EQ(Combo(1104)->currentIndex(), 3);
     EXPECT_EQ(Combo(1105)->currentIndex(), 2);
@@ -301,10 +311,8 @@ TEST_F(QuorinDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
     dialogs.filePath = folder.filePath("ParametersQR.txt");
     Button(1128)->click();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_TRUE(dialogs.fileRequests[0].save);
-    EXPECT_EQ(dialogs.fileRequests[0].proposedName, "ParametersQR");
-    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "txt");
-    EXPECT_EQ(dialogs.fileRequests[0].fileType, "Text Files (*.txt)");
+    EXPECT_EQ(dialogs.fileRequests[0],
+              (CFileRequest{true, "ParametersQR", "txt", "Text Files (*.txt)"}));
     const std::string saved = ReadFile(dialogs.filePath);
     EXPECT_EQ(saved, kDeviceFile);
 
@@ -315,8 +323,7 @@ TEST_F(QuorinDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
     dialogs.messages.clear();
     EXPECT_EQ(SentBy([this] { Button(1127)->click(); }, std::string(kDeviceSet).size()),
               kDeviceSet);
-    EXPECT_FALSE(dialogs.fileRequests.back().save);
-    EXPECT_EQ(dialogs.fileRequests.back().fileType, "Text File (*.txt)");
+    EXPECT_EQ(dialogs.fileRequests.back(), (CFileRequest{false, "", "txt", "Text File (*.txt)"}));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Parameters have been set"});
     EXPECT_EQ(emulated.device.QuorinParameters().RE, 30.0);
     EXPECT_EQ(emulated.device.QuorinParameters().AS, "DT");
@@ -379,8 +386,7 @@ TEST_F(QuorinDlgTest, FileMenuSavesTheLogPagesStretchAndExits)
     dialogs.filePath.clear();
     Action(32803)->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0].proposedName, "LogQR");
-    EXPECT_EQ(dialogs.fileRequests[0].fileType, "Text Files (*.txt)");
+    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)"}));
 
     Action(32804)->trigger();
     EXPECT_FALSE(g_bConnected);
@@ -423,12 +429,18 @@ TEST_F(QuorinSimulationTest, StartLoadsTheDemonstrationSetClosesThePortAndLocksT
     StartSimulation();
     EXPECT_TRUE(g_bSimulation);
     EXPECT_FALSE(g_bConnected);
-    const std::vector<std::pair<int, const char*>> demonstration = {
-        {1112, "1"},  {1110, "1"}, {1123, "1"}, {1125, "0"}, {1117, "0"},
-        {1118, "20"}, {1114, "5"}, {1116, "4"}, {1115, "0"}, {1107, "5"},
-    };
-    for (const auto& [id, text] : demonstration)
-        EXPECT_EQ(Edit(id)->text().toStdString(), text) << "edit " << id;
+    ExpectEdits({
+        {1112, "1"},
+        {1110, "1"},
+        {1123, "1"},
+        {1125, "0"},
+        {1117, "0"},
+        {1118, "20"},
+        {1114, "5"},
+        {1116, "4"},
+        {1115, "0"},
+        {1107, "5"},
+    });
     EXPECT_EQ(Combo(1104)->currentText(), "DF");
     EXPECT_EQ(Combo(1106)->currentIndex(), 0);
     EXPECT_EQ(g_strQuorinFormat, "d");

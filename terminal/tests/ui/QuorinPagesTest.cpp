@@ -88,9 +88,8 @@ TEST_F(QuorinPagesTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFileWithAndWit
                                          "1;;012,345\r\n"
                                          "2;;E16\r\n"
                                          "3;;-03,500\r\n");
-    EXPECT_EQ(dialogs.fileRequests.back().proposedName, "LogQR Excel");
-    EXPECT_EQ(dialogs.fileRequests.back().defaultExtension, "csv");
-    EXPECT_EQ(dialogs.fileRequests.back().fileType, "Text Files (*.csv)");
+    EXPECT_EQ(dialogs.fileRequests.back(),
+              (CFileRequest{true, "LogQR Excel", "csv", "Text Files (*.csv)"}));
     EXPECT_FALSE(Button(1144)->isEnabled());
     EXPECT_FALSE(Button(1146)->isEnabled());
 
@@ -98,8 +97,8 @@ TEST_F(QuorinPagesTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFileWithAndWit
     dialogs.filePath = folder.filePath("log.txt");
     page->OnSaveLog();
     EXPECT_EQ(ReadFile(dialogs.filePath), "012.345\r\nE16  \r\nR12.345\r\n-03.500\r\n");
-    EXPECT_EQ(dialogs.fileRequests.back().proposedName, "LogQR");
-    EXPECT_EQ(dialogs.fileRequests.back().fileType, "Text Files (*.txt)");
+    EXPECT_EQ(dialogs.fileRequests.back(),
+              (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)"}));
     EXPECT_TRUE(dialogs.messages.empty());
 
     // CLEAR starts the list and the marks again; with the time, the Excel rows carry it.

@@ -77,6 +77,12 @@ inline bool PumpUntilQuiet(const CClassicPage& page, std::chrono::milliseconds q
     });
 }
 
+inline void PrintTo(const CFileRequest& request, std::ostream* out)
+{
+    *out << (request.save ? "save " : "open ") << request.proposedName.toStdString() << " ."
+         << request.defaultExtension.toStdString() << " " << request.fileType.toStdString();
+}
+
 // Answers the terminal's dialogs in place of an operator for one test: records every message,
 // answers file dialogs with the path given, and runs modal dialogs through the test's handler.
 struct CAnsweredDialogs

@@ -51,14 +51,12 @@ TEST_F(ZelnarDlgTest, StartUpConnectsAndGetFillsEveryControlWithTheDevicesValues
     EXPECT_TRUE(g_bConnected);
     emulated.device.WaitForReceived(4, 1000ms);
     EXPECT_EQ(emulated.device.Received(), "\x1b\rPA\r");
-    const std::vector<std::pair<int, const char*>> edits = {
+    ExpectEdits({
         {1022, "1234"},     {1023, "7"},     {1024, "12.50"},    {1025, "1"},       {1034, "0"},
         {1026, "2.000000"}, {1027, "0.500"}, {1028, "-100.000"}, {1029, "300.000"}, {1030, "3.000"},
         {1031, "4.000"},    {1032, "0.500"}, {1033, "0"},        {1035, "12.000"},  {1036, "6.000"},
         {1037, "1.000"},    {1038, "1"},     {1039, "1.000"},    {1040, "21.000"},
-    };
-    for (const auto& [id, text] : edits)
-        EXPECT_EQ(Edit(id)->text().toStdString(), text) << "edit " << id;
+    });
     EXPECT_EQ(Combo(1018)->currentText(), "DT");
     EXPECT_EQ(Combo(1019)->currentIndex(), 2);
     EXPECT_EQ(Combo(1020)->currentIndex(), 2);
