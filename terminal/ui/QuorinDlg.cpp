@@ -192,13 +192,12 @@ void QuorinDlg::BuildLayout()
     AddParameterRow(measuringGrid, 0, "SF", {edit(SF)});
     AddParameterRow(measuringGrid, 1, "OF", {edit(OF)});
 
-    m_pSet = button(kSet, &QuorinDlg::OnSet);
     auto* left = new QVBoxLayout;
     left->addWidget(general);
     left->addWidget(timing);
     left->addWidget(measuring);
     left->addLayout(ParameterButtons(
-        button(kGet, &QuorinDlg::OnGet), m_pSet,
+        button(kGet, &QuorinDlg::OnGet), button(kSet, &QuorinDlg::OnSet),
         {button(kReset, &QuorinDlg::OnReset), button(kShowAll, &QuorinDlg::OnShowAll),
          button(kLoad, &QuorinDlg::OnLoad), button(kSave, &QuorinDlg::OnSave)}));
     left->addStretch(1);
@@ -312,7 +311,6 @@ void QuorinDlg::OnSet()
     if (IsBusy())
         return;
     m_pChanged->hide();
-    m_pSet->repaint();
     RunParameterCommand(QuorinSet(Controls(), QuorinParameters));
 }
 

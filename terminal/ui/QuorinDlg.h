@@ -50,5 +50,4 @@ private:
     ClassicQR* m_pClassic;
     LogQR* m_pLog;
     TParameterWidgets<CQuorinParameterControls> m_parameters;
-    QPushButton* m_pSet = nullptr;
 };
