@@ -29,6 +29,14 @@ class QGridLayout;
 class QLayout;
 class QMenuBar;
 
+// The class of a member function: the dialog class a handler belongs to.
+template <class Member> struct TMemberClass;
+template <class Class, class Result, class... Arguments>
+struct TMemberClass<Result (Class::*)(Arguments...)>
+{
+    using Type = Class;
+};
+
 // A button of a main dialog: its id, caption and tooltip (nullptr: none).
 struct CButtonSpec
 {
@@ -86,7 +94,8 @@ protected:
 
     // The family's part.
     virtual void DispatchReply(std::string_view chunk) = 0;
-    // A line of a simulated run waits in the family's line variable for the Display page.
+    // Hands the line of a simulated run waiting in the family's line variable to the Display
+    // page.
     virtual void ShowSimulatedLine() = 0;
     virtual void OnTimer() = 0;
     virtual void SetTooltips() = 0;
@@ -206,7 +215,7 @@ template <class Sender, class Signal, class Handler>
 void CMainDlg::Bind(Sender* sender, Signal signal, Handler handler)
 {
     if constexpr (std::is_member_function_pointer_v<Handler>) {
-        using Dialog = typename QtPrivate::FunctionPointer<Handler>::Object;
+        using Dialog = typename TMemberClass<Handler>::Type;
         connect(sender, signal, static_cast<Dialog*>(this), handler);
     } else {
         connect(sender, signal, this, handler);

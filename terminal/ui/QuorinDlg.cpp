@@ -164,9 +164,6 @@ QuorinDlg::QuorinDlg(QWidget* parent)
 
 void QuorinDlg::BuildLayout()
 {
-    const auto button = [this](const CButtonSpec& spec, auto handler) {
-        return AddButton(spec, handler);
-    };
     const auto command = [this](QuorinCommand which) {
         return [this, which] { OnCommand(which); };
     };
@@ -197,34 +194,34 @@ void QuorinDlg::BuildLayout()
     left->addWidget(timing);
     left->addWidget(measuring);
     left->addLayout(ParameterButtons(
-        button(kGet, &QuorinDlg::OnGet), button(kSet, &QuorinDlg::OnSet),
-        {button(kReset, &QuorinDlg::OnReset), button(kShowAll, &QuorinDlg::OnShowAll),
-         button(kLoad, &QuorinDlg::OnLoad), button(kSave, &QuorinDlg::OnSave)}));
+        AddButton(kGet, &QuorinDlg::OnGet), AddButton(kSet, &QuorinDlg::OnSet),
+        {AddButton(kReset, &QuorinDlg::OnReset), AddButton(kShowAll, &QuorinDlg::OnShowAll),
+         AddButton(kLoad, &QuorinDlg::OnLoad), AddButton(kSave, &QuorinDlg::OnSave)}));
     left->addStretch(1);
 
     auto* information = new QGroupBox("Device Information", this);
     auto* informationBox = new QVBoxLayout(information);
-    informationBox->addWidget(button(kID, command(QuorinCommand::ID)));
-    informationBox->addWidget(button(kTemperature, command(QuorinCommand::Temperature)));
+    informationBox->addWidget(AddButton(kID, command(QuorinCommand::ID)));
+    informationBox->addWidget(AddButton(kTemperature, command(QuorinCommand::Temperature)));
 
     auto* commands = new QGroupBox("Command", this);
     auto* commandGrid = new QGridLayout(commands);
-    commandGrid->addWidget(button(kDT, command(QuorinCommand::DT)), 0, 0);
-    commandGrid->addWidget(button(kDM, command(QuorinCommand::DM)), 0, 1);
-    commandGrid->addWidget(button(kDF, command(QuorinCommand::DF)), 1, 0);
-    commandGrid->addWidget(button(kDS, command(QuorinCommand::DS)), 1, 1);
-    commandGrid->addWidget(button(kDW, command(QuorinCommand::DW)), 2, 0);
-    commandGrid->addWidget(button(kDX, command(QuorinCommand::DX)), 2, 1);
-    commandGrid->addWidget(button(kSetOffset, command(QuorinCommand::SetOffset)), 3, 0);
-    auto* pauseSimulation = button(kPauseSimulation, &QuorinDlg::OnPauseSimulation);
+    commandGrid->addWidget(AddButton(kDT, command(QuorinCommand::DT)), 0, 0);
+    commandGrid->addWidget(AddButton(kDM, command(QuorinCommand::DM)), 0, 1);
+    commandGrid->addWidget(AddButton(kDF, command(QuorinCommand::DF)), 1, 0);
+    commandGrid->addWidget(AddButton(kDS, command(QuorinCommand::DS)), 1, 1);
+    commandGrid->addWidget(AddButton(kDW, command(QuorinCommand::DW)), 2, 0);
+    commandGrid->addWidget(AddButton(kDX, command(QuorinCommand::DX)), 2, 1);
+    commandGrid->addWidget(AddButton(kSetOffset, command(QuorinCommand::SetOffset)), 3, 0);
+    auto* pauseSimulation = AddButton(kPauseSimulation, &QuorinDlg::OnPauseSimulation);
     commandGrid->addWidget(pauseSimulation, 3, 1);
-    commandGrid->addWidget(button(kLaserOn, command(QuorinCommand::LaserOn)), 4, 0);
-    commandGrid->addWidget(button(kLaserOff, command(QuorinCommand::LaserOff)), 4, 1);
+    commandGrid->addWidget(AddButton(kLaserOn, command(QuorinCommand::LaserOn)), 4, 0);
+    commandGrid->addWidget(AddButton(kLaserOff, command(QuorinCommand::LaserOff)), 4, 1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(information);
     right->addWidget(commands);
-    auto* stop = button(kStop, command(QuorinCommand::Stop));
+    auto* stop = AddButton(kStop, command(QuorinCommand::Stop));
     stop->setMinimumHeight(48);
     right->addWidget(stop);
     right->addStretch(1);

@@ -130,9 +130,6 @@ ZelnarDlg::ZelnarDlg(QWidget* parent)
 
 void ZelnarDlg::BuildLayout()
 {
-    const auto button = [this](const CButtonSpec& spec, auto handler) {
-        return AddButton(spec, handler);
-    };
     const auto command = [this](ZelnarCommand which) {
         return [this, which] { OnCommand(which); };
     };
@@ -164,32 +161,33 @@ void ZelnarDlg::BuildLayout()
     left->addWidget(timing);
     left->addWidget(measuring);
     left->addLayout(ParameterButtons(
-        button(kGet, &ZelnarDlg::OnGet), button(kSet, &ZelnarDlg::OnSet),
-        {button(kResetParam, &ZelnarDlg::OnResetParam), button(kShowAll, &ZelnarDlg::OnShowAll),
-         button(kLoad, &ZelnarDlg::OnLoad), button(kSave, &ZelnarDlg::OnSave)}));
+        AddButton(kGet, &ZelnarDlg::OnGet), AddButton(kSet, &ZelnarDlg::OnSet),
+        {AddButton(kResetParam, &ZelnarDlg::OnResetParam),
+         AddButton(kShowAll, &ZelnarDlg::OnShowAll), AddButton(kLoad, &ZelnarDlg::OnLoad),
+         AddButton(kSave, &ZelnarDlg::OnSave)}));
     left->addStretch(1);
 
     auto* information = new QGroupBox("Device Information", this);
     auto* informationBox = new QVBoxLayout(information);
-    informationBox->addWidget(button(kID, command(ZelnarCommand::ID)));
-    informationBox->addWidget(button(kHW, command(ZelnarCommand::HW)));
+    informationBox->addWidget(AddButton(kID, command(ZelnarCommand::ID)));
+    informationBox->addWidget(AddButton(kHW, command(ZelnarCommand::HW)));
 
     auto* commands = new QGroupBox("Command", this);
     auto* commandGrid = new QGridLayout(commands);
-    commandGrid->addWidget(button(kDT, command(ZelnarCommand::DT)), 0, 0);
-    commandGrid->addWidget(button(kDM, command(ZelnarCommand::DM)), 0, 1);
-    commandGrid->addWidget(button(kDF, command(ZelnarCommand::DF)), 1, 0);
-    auto* pauseSimul = button(kPauseSimul, &ZelnarDlg::OnPauseSimulation);
+    commandGrid->addWidget(AddButton(kDT, command(ZelnarCommand::DT)), 0, 0);
+    commandGrid->addWidget(AddButton(kDM, command(ZelnarCommand::DM)), 0, 1);
+    commandGrid->addWidget(AddButton(kDF, command(ZelnarCommand::DF)), 1, 0);
+    auto* pauseSimul = AddButton(kPauseSimul, &ZelnarDlg::OnPauseSimulation);
     commandGrid->addWidget(pauseSimul, 1, 1);
-    commandGrid->addWidget(button(kVT, command(ZelnarCommand::VT)), 2, 0);
-    commandGrid->addWidget(button(kVM, command(ZelnarCommand::VM)), 2, 1);
-    commandGrid->addWidget(button(kDR, command(ZelnarCommand::DR)), 3, 0);
-    commandGrid->addWidget(button(kSO, command(ZelnarCommand::SO)), 3, 1);
+    commandGrid->addWidget(AddButton(kVT, command(ZelnarCommand::VT)), 2, 0);
+    commandGrid->addWidget(AddButton(kVM, command(ZelnarCommand::VM)), 2, 1);
+    commandGrid->addWidget(AddButton(kDR, command(ZelnarCommand::DR)), 3, 0);
+    commandGrid->addWidget(AddButton(kSO, command(ZelnarCommand::SO)), 3, 1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(information);
     right->addWidget(commands);
-    auto* stop = button(kStop, command(ZelnarCommand::Stop));
+    auto* stop = AddButton(kStop, command(ZelnarCommand::Stop));
     stop->setMinimumHeight(48);
     right->addWidget(stop);
     right->addStretch(1);
