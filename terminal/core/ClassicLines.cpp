@@ -3,9 +3,12 @@
 #include "ReplyAssembly.h"
 #include "TerminalState.h"
 
+#include <climits>
+
 namespace {
 
 constexpr int kLastLine = 39;
+constexpr int kQuorinLines = 41;
 
 } // namespace
 
@@ -34,5 +37,24 @@ CClassicUpdate ZelnarClassicData(int SDx)
 void ZelnarClassicEnter()
 {
     if (g_nLineCount < kLastLine)
+        ++g_nLineCount;
+}
+
+CClassicUpdate QuorinClassicData()
+{
+    CClassicUpdate update;
+    update.scroll = true;
+    if (g_nLineCount != 0 || g_strReceived != "\n")
+        update.insert = g_strReceived;
+    if (g_nLineCount >= kQuorinLines) {
+        update.clearAfter = true;
+        g_nLineCount = 0;
+    }
+    return update;
+}
+
+void QuorinClassicEnter()
+{
+    if (g_nLineCount < INT_MAX)
         ++g_nLineCount;
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// What the Zelnar Classic page does with one notification, in this order: empty its text,
+// What a Classic page does with one notification, in this order: empty its text,
 // remove the selection and scroll the caret into view, insert at the caret, empty its text.
 struct CClassicUpdate
 {
@@ -22,3 +22,10 @@ CClassicUpdate ZelnarClassicData(int SDx);
 
 // Enter on the Zelnar Classic page: the typed line counts as a line, up to line 39.
 void ZelnarClassicEnter();
+
+// The Quorin page scrolls to the caret and inserts every chunk, except a lone line feed on an
+// emptied page; once 41 lines have arrived it starts empty again after showing the chunk.
+CClassicUpdate QuorinClassicData();
+
+// Enter on the Quorin Classic page: the typed line counts as a line.
+void QuorinClassicEnter();

@@ -36,9 +36,10 @@ public:
     std::string_view SaveText(const std::string& path);
     std::string_view SaveExcel(const std::string& path);
 
+    virtual ~CLogBook() = default;
+
 protected:
     CLogBook(LogFileKind excelKind, LogClock clock);
-    ~CLogBook() = default;
 
     // The echo of a typed line takes the whole notification; true when there was one.
     bool ListTypedLine();

@@ -1,16 +1,10 @@
 #pragma once
 
-#include "ReplyPage.h"
+#include "ClassicPage.h"
 
-#include <QWidget>
-
-#include <string>
-
-class QPlainTextEdit;
-
-// The Classic page of the Zelnar main dialog: the device's replies as raw text, and a line the
-// operator types sent with Enter; Escape stops a running measurement.
-class ClassicZL : public QWidget, public CReplyPage
+// The Classic page of the Zelnar main dialog: it holds 40 lines, and binary records are shown
+// as their bits, a line each.
+class ClassicZL : public CClassicPage
 {
     Q_OBJECT
 public:
@@ -19,23 +13,4 @@ public:
     explicit ClassicZL(QWidget* parent = nullptr);
 
     void OnData() override;
-    // UM_CLEAR_TEXT: the text and the line count start again.
-    void ClearText();
-    // The whole text, as the device's listing is parsed from it.
-    std::string Text() const;
-
-signals:
-    // UM_SEND_LINE: g_strReceived holds the typed line with a line feed.
-    void SendLine();
-    // UM_SEND_ESC.
-    void SendEsc();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void Insert(const std::string& text);
-    void Enter();
-
-    QPlainTextEdit* m_pEdit;
 };

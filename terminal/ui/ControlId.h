@@ -23,3 +23,20 @@ template <class T> T* FindControl(const QObject* root, int id)
     }
     return nullptr;
 }
+
+// Like FindControl, but leaves out the controls inside outside: a main dialog's own controls
+// without those of its pages, which may carry the same ids.
+template <class T> T* FindControlOutside(const QObject* root, int id, const QObject* outside)
+{
+    const auto children = root->findChildren<T*>();
+    for (T* child : children) {
+        if (child->property(kControlIdProperty).toInt() != id)
+            continue;
+        const QObject* ancestor = child;
+        while (ancestor && ancestor != outside)
+            ancestor = ancestor->parent();
+        if (!ancestor)
+            return child;
+    }
+    return nullptr;
+}

@@ -2,8 +2,25 @@
 
 #include "COMDlg.h"
 #include "PortSettings.h"
+#include "QuorinDlg.h"
 #include "UserDialogs.h"
 #include "ZelnarDlg.h"
+
+#include <memory>
+
+namespace {
+
+// The main dialog of the family the device text names exactly; none for any other text.
+std::unique_ptr<CMainDlg> MainDialogFor(const std::string& device)
+{
+    if (device == "Zelnar")
+        return std::make_unique<ZelnarDlg>();
+    if (device == "Quorin")
+        return std::make_unique<QuorinDlg>();
+    return nullptr;
+}
+
+} // namespace
 
 int CTerminalApp::Run()
 {
@@ -12,10 +29,13 @@ int CTerminalApp::Run()
         if (CUserDialogs::RunModal(configuration) != QDialog::Accepted)
             return 0;
     }
-    while (PortSettings.device == "Zelnar") {
-        ZelnarDlg main;
-        main.Start();
-        if (CUserDialogs::RunModal(main) != ZelnarDlg::kReconfigured)
+    // Each main dialog is gone, its port closed, before the next one starts.
+    for (;;) {
+        const std::unique_ptr<CMainDlg> main = MainDialogFor(PortSettings.device);
+        if (!main)
+            break;
+        main->Start();
+        if (CUserDialogs::RunModal(*main) != CMainDlg::kReconfigured)
             break;
     }
     return 0;

@@ -14,6 +14,8 @@ struct CFileRequest
     QString proposedName;     // without extension
     QString defaultExtension; // without the dot
     QString fileType;         // "Text Files (*.txt)"
+
+    bool operator==(const CFileRequest&) const = default;
 };
 
 // Every modal message box, file-name dialog and modal dialog of the terminal goes through here,

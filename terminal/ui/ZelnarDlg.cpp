@@ -1,54 +1,31 @@
 #include "ZelnarDlg.h"
 
-#include "AboutDlg.h"
-#include "COMDlg.h"
-#include "COscillationsDlg.h"
 #include "ClassicZL.h"
 #include "ColorStatic.h"
-#include "ControlId.h"
-#include "DialogKeys.h"
 #include "DisplayZL.h"
 #include "GraphZL.h"
 #include "LogZL.h"
-#include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "ParameterTexts.h"
-#include "PortSettings.h"
-#include "ReplacingFile.h"
 #include "ReplyAssembly.h"
-#include "TerminalState.h"
-#include "UserDialogs.h"
 #include "ZelnarDisplay.h"
 #include "ZelnarParameterCommands.h"
 #include "ZelnarParameterFile.h"
+#include "ZelnarSimulationRun.h"
 
-#include <QComboBox>
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include <array>
-
 namespace {
-
-struct CEditSpec
-{
-    int id;
-    std::string CZelnarParameterControls::*field;
-    const char* tooltip;
-};
 
 constexpr const char* kAlarmTips[] = {"Alarm Begin", "Alarm Width", "Alarm Hysteresis (0=No)",
                                       "Alarm Level"};
 
 using Controls = CZelnarParameterControls;
-const std::array<CEditSpec, 19> kEdits = {{
+const std::array<TEditSpec<Controls>, 19> kEdits = {{
     {1022, &Controls::MF, "Measuring frequency [1-2000Hz]"},
     {1023, &Controls::SA, "Arithmetic Average [1-30000]"},
     {1024, &Controls::TDx, "Trigger Delay [0-300ms]"},
@@ -73,6 +50,17 @@ const std::array<CEditSpec, 19> kEdits = {{
     {1040, &Controls::QAy, "Analog End : 20mA"},
 }};
 
+// Indices into kCombos and kEdits.
+enum ComboIndex
+{
+    AS,
+    SC,
+    SE,
+    PL,
+    SDx,
+    SDy,
+};
+
 enum EditIndex
 {
     MF,
@@ -90,15 +78,7 @@ enum EditIndex
     QAy,
 };
 
-struct CComboSpec
-{
-    int id;
-    int Controls::*field;
-    ComboEntries entries;
-    const char* tooltip;
-};
-
-const std::array<CComboSpec, 6> kCombos = {{
+const std::array<TComboSpec<Controls>, 6> kCombos = {{
     {1018, &Controls::AS, ZelnarASEntries,
      "Autostart Function:\r\nID:Device Identification\r\nDM:Single Distance "
      "measurement\r\nDT:Continuous Distance measurement\r\nDF:Distance Measurement external "
@@ -111,13 +91,6 @@ const std::array<CComboSpec, 6> kCombos = {{
     {1041, &Controls::SDx, ZelnarSDxEntries, "Display Format"},
     {1042, &Controls::SDy, ZelnarSDyEntries, "Display Output Format"},
 }};
-
-struct CButtonSpec
-{
-    int id;
-    const char* text;
-    const char* tooltip; // nullptr: none
-};
 
 constexpr CButtonSpec kGet{1047, "Get", nullptr};
 constexpr CButtonSpec kSet{1048, "Set", nullptr};
@@ -138,175 +111,83 @@ constexpr CButtonSpec kSO{1059, "SO", "Set current distance as offset"};
 constexpr CButtonSpec kStop{1066, "STOP Acquisition (Esc)",
                             "Stop Measurement (Only required for DT and VT mode)"};
 
-constexpr int kTooltipMs = 15000;
-
-// Tooltips break their lines at line feeds.
-QString TipText(const char* text)
-{
-    return QString(text).replace("\r\n", "\n");
-}
-
-QString FromStd(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 ZelnarDlg::ZelnarDlg(QWidget* parent)
-    : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
-      m_pDisplay(new DisplayZL), m_pGraph(new GraphZL), m_pClassic(new ClassicZL),
-      m_pLog(new LogZL), m_pChanged(WithControlId(new CColorStatic("Set", this), 1166))
+    : CMainDlg(std::make_unique<CZelnarSimulationRun>(), 1166, parent), m_pDisplay(new DisplayZL),
+      m_pGraph(new GraphZL), m_pClassic(new ClassicZL), m_pLog(new LogZL),
+      m_parameters(kEdits, kCombos)
 {
     setWindowTitle("Zelnar Terminal");
-    m_pTabs->AddPage("Display", m_pDisplay, DisplayZL::kTemplateId);
-    m_pTabs->AddPage("Graphic", m_pGraph, GraphZL::kTemplateId);
-    m_pTabs->AddPage("Classic", m_pClassic, ClassicZL::kTemplateId);
-    m_pTabs->AddPage("Log", m_pLog, LogZL::kTemplateId);
-    m_pTabs->CreatePages();
-    connect(m_pTabs, &QTabWidget::currentChanged, m_pDisplay, qOverload<>(&QWidget::update));
-
-    g_bConnected = false;
-    m_settings = LinkSettingsFrom(PortSettings);
-    ResetSimulationState();
-
+    SetPages({{{"Display", m_pDisplay, DisplayZL::kTemplateId},
+               {"Graphic", m_pGraph, GraphZL::kTemplateId},
+               {"Classic", m_pClassic, ClassicZL::kTemplateId},
+               {"Log", m_pLog, LogZL::kTemplateId}}},
+             *m_pClassic, *m_pLog);
     BuildLayout();
-    m_pChanged->SetTextColor(QColor(255, 0, 0));
-    m_pChanged->hide();
-    g_nLineCount = 0;
-    g_nLogLines = 0;
-
-    m_link.SetReceiver([this](std::string_view chunk) { OnReceived(chunk); });
-    m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
-    connect(m_pClassic, &ClassicZL::SendLine, this, &ZelnarDlg::OnSendLine);
-    connect(m_pClassic, &ClassicZL::SendEsc, this, &ZelnarDlg::OnSendEsc);
-    connect(&m_timer, &QTimer::timeout, m_pDisplay, &DisplayZL::ShowPending);
-    connect(&m_timer, &QTimer::timeout, m_pGraph, &GraphZL::RedrawGraphs);
-    m_simTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_simTimer, &QTimer::timeout, this, &ZelnarDlg::OnSimulationTick);
     connect(m_pDisplay, &DisplayZL::RedrawGraphs, m_pGraph, &GraphZL::RedrawGraphs);
-}
-
-ZelnarDlg::~ZelnarDlg()
-{
-    m_link.ClosePort();
-}
-
-void ZelnarDlg::Start()
-{
-    show();
-    OnConnect();
-    OnGet();
-    SetTooltips();
-    m_pChanged->hide();
-    m_timer.start(100);
 }
 
 void ZelnarDlg::BuildLayout()
 {
-    const auto button = [this](const CButtonSpec& spec, auto handler) {
-        auto* pushButton = WithControlId(new QPushButton(spec.text, this), spec.id);
-        // Enter belongs to the dialog: it stops the acquisition.
-        pushButton->setAutoDefault(false);
-        connect(pushButton, &QPushButton::clicked, this, handler);
-        return pushButton;
-    };
     const auto command = [this](ZelnarCommand which) {
         return [this, which] { OnCommand(which); };
     };
-
-    for (const CComboSpec& spec : kCombos) {
-        auto* box = WithControlId(new QComboBox(this), spec.id);
-        for (const char* entry : spec.entries)
-            box->addItem(entry);
-        box->setCurrentIndex(-1);
-        connect(box, &QComboBox::currentIndexChanged, this, &ZelnarDlg::ShowChanged);
-    }
-    m_pAS = FindControl<QComboBox>(this, 1018);
-    m_pSC = FindControl<QComboBox>(this, 1021);
-    m_pSE = FindControl<QComboBox>(this, 1020);
-    m_pPL = FindControl<QComboBox>(this, 1019);
-    m_pSDx = FindControl<QComboBox>(this, 1041);
-    m_pSDy = FindControl<QComboBox>(this, 1042);
-    for (const CEditSpec& spec : kEdits) {
-        auto* edit = WithControlId(new QLineEdit(this), spec.id);
-        edit->setMinimumWidth(70);
-        connect(edit, &QLineEdit::textChanged, this, &ZelnarDlg::ShowChanged);
-        m_edits.push_back(edit);
-    }
+    m_parameters.Create(this, [this] { ShowChanged(); });
 
     auto* general = new QGroupBox("General", this);
     auto* generalGrid = new QGridLayout(general);
-    const auto row = [](QGridLayout* grid, int r, const char* key, QWidget* a, QWidget* b = nullptr,
-                        QWidget* c = nullptr) {
-        grid->addWidget(new QLabel(key), r, 0);
-        grid->addWidget(a, r, 1, 1, b ? 1 : 3);
-        if (b)
-            grid->addWidget(b, r, 2, 1, c ? 1 : 2);
-        if (c)
-            grid->addWidget(c, r, 3);
-    };
-    row(generalGrid, 0, "AS", m_pAS);
-    row(generalGrid, 1, "SC", m_pSC);
-    row(generalGrid, 2, "SE", m_pSE);
-    row(generalGrid, 3, "PL", m_pPL);
-    row(generalGrid, 4, "SD", m_pSDx, m_pSDy);
+    AddParameterRow(generalGrid, 0, "AS", {m_parameters.Combo(AS)});
+    AddParameterRow(generalGrid, 1, "SC", {m_parameters.Combo(SC)});
+    AddParameterRow(generalGrid, 2, "SE", {m_parameters.Combo(SE)});
+    AddParameterRow(generalGrid, 3, "PL", {m_parameters.Combo(PL)});
+    AddParameterRow(generalGrid, 4, "SD", {m_parameters.Combo(SDx), m_parameters.Combo(SDy)});
 
     auto* timing = new QGroupBox("Timing", this);
     auto* timingGrid = new QGridLayout(timing);
-    row(timingGrid, 0, "MF", m_edits[MF]);
-    row(timingGrid, 1, "SA", m_edits[SA]);
-    row(timingGrid, 2, "TD", m_edits[TDx], m_edits[TDy], m_edits[TDz]);
+    AddParameterRow(timingGrid, 0, "MF", {m_parameters.Edit(MF)});
+    AddParameterRow(timingGrid, 1, "SA", {m_parameters.Edit(SA)});
+    AddParameterRow(timingGrid, 2, "TD",
+                    {m_parameters.Edit(TDx), m_parameters.Edit(TDy), m_parameters.Edit(TDz)});
 
     auto* measuring = new QGroupBox("Measuring", this);
     auto* measuringGrid = new QGridLayout(measuring);
-    row(measuringGrid, 0, "SF", m_edits[SF]);
-    row(measuringGrid, 1, "OF", m_edits[OF]);
-    row(measuringGrid, 2, "MW", m_edits[MWx], m_edits[MWy]);
-
-    auto* parameterButtons = new QGridLayout;
-    parameterButtons->addWidget(button(kGet, &ZelnarDlg::OnGet), 0, 0);
-    auto* setBox = new QHBoxLayout;
-    setBox->addWidget(button(kSet, &ZelnarDlg::OnSet), 1);
-    m_pChanged->setMinimumWidth(m_pChanged->sizeHint().width());
-    setBox->addWidget(m_pChanged);
-    parameterButtons->addLayout(setBox, 0, 1);
-    parameterButtons->addWidget(button(kResetParam, &ZelnarDlg::OnResetParam), 1, 0);
-    parameterButtons->addWidget(button(kShowAll, &ZelnarDlg::OnShowAll), 1, 1);
-    parameterButtons->addWidget(button(kLoad, &ZelnarDlg::OnLoad), 2, 0);
-    parameterButtons->addWidget(button(kSave, &ZelnarDlg::OnSave), 2, 1);
-    parameterButtons->setColumnStretch(0, 1);
-    parameterButtons->setColumnStretch(1, 1);
+    AddParameterRow(measuringGrid, 0, "SF", {m_parameters.Edit(SF)});
+    AddParameterRow(measuringGrid, 1, "OF", {m_parameters.Edit(OF)});
+    AddParameterRow(measuringGrid, 2, "MW", {m_parameters.Edit(MWx), m_parameters.Edit(MWy)});
 
     auto* left = new QVBoxLayout;
     left->addWidget(general);
     left->addWidget(timing);
     left->addWidget(measuring);
-    left->addLayout(parameterButtons);
+    left->addLayout(ParameterButtons(
+        AddButton(kGet, &ZelnarDlg::OnGet), AddButton(kSet, &ZelnarDlg::OnSet),
+        {AddButton(kResetParam, &ZelnarDlg::OnResetParam),
+         AddButton(kShowAll, &ZelnarDlg::OnShowAll), AddButton(kLoad, &ZelnarDlg::OnLoad),
+         AddButton(kSave, &ZelnarDlg::OnSave)}));
     left->addStretch(1);
 
     auto* information = new QGroupBox("Device Information", this);
     auto* informationBox = new QVBoxLayout(information);
-    informationBox->addWidget(button(kID, command(ZelnarCommand::ID)));
-    informationBox->addWidget(button(kHW, command(ZelnarCommand::HW)));
+    informationBox->addWidget(AddButton(kID, command(ZelnarCommand::ID)));
+    informationBox->addWidget(AddButton(kHW, command(ZelnarCommand::HW)));
 
     auto* commands = new QGroupBox("Command", this);
     auto* commandGrid = new QGridLayout(commands);
-    commandGrid->addWidget(button(kDT, command(ZelnarCommand::DT)), 0, 0);
-    commandGrid->addWidget(button(kDM, command(ZelnarCommand::DM)), 0, 1);
-    commandGrid->addWidget(button(kDF, command(ZelnarCommand::DF)), 1, 0);
-    auto* pauseSimul = button(kPauseSimul, &ZelnarDlg::OnPauseSimulation);
-    pauseSimul->setEnabled(false);
+    commandGrid->addWidget(AddButton(kDT, command(ZelnarCommand::DT)), 0, 0);
+    commandGrid->addWidget(AddButton(kDM, command(ZelnarCommand::DM)), 0, 1);
+    commandGrid->addWidget(AddButton(kDF, command(ZelnarCommand::DF)), 1, 0);
+    auto* pauseSimul = AddButton(kPauseSimul, &ZelnarDlg::OnPauseSimulation);
     commandGrid->addWidget(pauseSimul, 1, 1);
-    commandGrid->addWidget(button(kVT, command(ZelnarCommand::VT)), 2, 0);
-    commandGrid->addWidget(button(kVM, command(ZelnarCommand::VM)), 2, 1);
-    commandGrid->addWidget(button(kDR, command(ZelnarCommand::DR)), 3, 0);
-    commandGrid->addWidget(button(kSO, command(ZelnarCommand::SO)), 3, 1);
+    commandGrid->addWidget(AddButton(kVT, command(ZelnarCommand::VT)), 2, 0);
+    commandGrid->addWidget(AddButton(kVM, command(ZelnarCommand::VM)), 2, 1);
+    commandGrid->addWidget(AddButton(kDR, command(ZelnarCommand::DR)), 3, 0);
+    commandGrid->addWidget(AddButton(kSO, command(ZelnarCommand::SO)), 3, 1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(information);
     right->addWidget(commands);
-    auto* stop = button(kStop, command(ZelnarCommand::Stop));
+    auto* stop = AddButton(kStop, command(ZelnarCommand::Stop));
     stop->setMinimumHeight(48);
     right->addWidget(stop);
     right->addStretch(1);
@@ -316,8 +197,8 @@ void ZelnarDlg::BuildLayout()
     const char* alarmHeads[] = {"w point", "x size", "y size", "z value"};
     for (int column = 0; column < 4; ++column) {
         alarmGrid->addWidget(new QLabel(alarmHeads[column]), 0, column + 1, Qt::AlignHCenter);
-        alarmGrid->addWidget(m_edits[Q1w + column], 1, column + 1);
-        alarmGrid->addWidget(m_edits[Q2w + column], 2, column + 1);
+        alarmGrid->addWidget(m_parameters.Edit(Q1w + column), 1, column + 1);
+        alarmGrid->addWidget(m_parameters.Edit(Q2w + column), 2, column + 1);
     }
     alarmGrid->addWidget(new QLabel("Q1"), 1, 0);
     alarmGrid->addWidget(new QLabel("Q2"), 2, 0);
@@ -327,201 +208,92 @@ void ZelnarDlg::BuildLayout()
     analogGrid->addWidget(new QLabel("x point"), 0, 1, Qt::AlignHCenter);
     analogGrid->addWidget(new QLabel("y point"), 0, 2, Qt::AlignHCenter);
     analogGrid->addWidget(new QLabel("QA"), 1, 0);
-    analogGrid->addWidget(m_edits[QAx], 1, 1);
-    analogGrid->addWidget(m_edits[QAy], 1, 2);
+    analogGrid->addWidget(m_parameters.Edit(QAx), 1, 1);
+    analogGrid->addWidget(m_parameters.Edit(QAy), 1, 2);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(alarms, 3);
     bottom->addWidget(analog, 2);
 
-    auto* grid = new QGridLayout(this);
-    grid->setMenuBar(BuildMenu());
-    grid->addLayout(left, 0, 0);
-    grid->addWidget(m_pTabs, 0, 1);
-    grid->addLayout(right, 0, 2);
-    grid->addLayout(bottom, 1, 0, 1, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(0, 1);
-    m_pTabs->setMinimumSize(420, 300);
-    resize(1280, 700);
+    PlaceControls(BuildMenu(), left, right, bottom);
+
+    std::vector<QWidget*> locked;
+    for (const CButtonSpec* spec :
+         {&kGet, &kShowAll, &kResetParam, &kID, &kHW, &kDM, &kDF, &kVT, &kVM, &kDR, &kSO})
+        locked.push_back(OwnControl<QPushButton>(spec->id));
+    locked.push_back(m_parameters.Combo(SDx));
+    SetSimulationControls(std::move(locked), pauseSimul);
 }
 
 QMenuBar* ZelnarDlg::BuildMenu()
 {
     auto* bar = new QMenuBar(this);
-    const auto item = [this](QMenu* menu, const char* text, int id, auto handler) {
-        QAction* action = WithControlId(menu->addAction(text), id);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
     const auto command = [this](ZelnarCommand which) {
         return [this, which] { OnCommand(which); };
     };
-
-    QMenu* file = bar->addMenu("File");
-    item(file, "Save Log File", 32774, [this] { m_pLog->OnSaveLog(); });
-    file->addSeparator();
-    file->addSeparator();
-    item(file, "Exit", 32779, &ZelnarDlg::reject);
-
-    QMenu* connection = bar->addMenu("Connection");
-    item(connection, "COM Configuration", 32771, &ZelnarDlg::OnComConfiguration);
-    m_pConnect = item(connection, "Connect", 32772, &ZelnarDlg::OnConnect);
-    m_pDisconnect = item(connection, "Disconnect", 32773, &ZelnarDlg::OnDisconnect);
-    connect(connection, &QMenu::aboutToShow, this, &ZelnarDlg::UpdateConnectionMenu);
+    AddFileMenu(bar, 32774, 32779);
+    AddConnectionMenu(bar, 32771, 32772, 32773);
 
     QMenu* parameter = bar->addMenu("Parameter");
-    item(parameter, "Get From Telvan", 32780, &ZelnarDlg::OnGet);
-    item(parameter, "Set To Telvan", 32781, &ZelnarDlg::OnSet);
-    item(parameter, "Load Parameters", 32782, &ZelnarDlg::OnLoad);
-    item(parameter, "Save Parameters", 32783, &ZelnarDlg::OnSave);
-    item(parameter, "Reset All Parameters", 32784, &ZelnarDlg::OnResetParam);
-    item(parameter, "Show All Parameters", 32785, &ZelnarDlg::OnShowAll);
+    AddMenuItem(parameter, "Get From Telvan", 32780, &ZelnarDlg::OnGet);
+    AddMenuItem(parameter, "Set To Telvan", 32781, &ZelnarDlg::OnSet);
+    AddMenuItem(parameter, "Load Parameters", 32782, &ZelnarDlg::OnLoad);
+    AddMenuItem(parameter, "Save Parameters", 32783, &ZelnarDlg::OnSave);
+    AddMenuItem(parameter, "Reset All Parameters", 32784, &ZelnarDlg::OnResetParam);
+    AddMenuItem(parameter, "Show All Parameters", 32785, &ZelnarDlg::OnShowAll);
 
     QMenu* commands = bar->addMenu("Command");
-    item(commands, "Distance Tracking (DT)", 32786, command(ZelnarCommand::DT));
-    item(commands, "Single Distance Measurement (DM)", 32788, command(ZelnarCommand::DM));
-    item(commands, "Distance Tracking with Trigger (DF)", 32787, command(ZelnarCommand::DF));
-    item(commands, "Speed Tracking (VT)", 32789, command(ZelnarCommand::VT));
-    item(commands, "Single Speed Measurement (VM)", 32790, command(ZelnarCommand::VM));
-    item(commands, "Cold Start (DR)", 32791, command(ZelnarCommand::DR));
-    item(commands, "Set Offset (SO)", 32792, command(ZelnarCommand::SO));
-    item(commands, "Internal Temperature (TP)", 32793, command(ZelnarCommand::TP));
+    AddMenuItem(commands, "Distance Tracking (DT)", 32786, command(ZelnarCommand::DT));
+    AddMenuItem(commands, "Single Distance Measurement (DM)", 32788, command(ZelnarCommand::DM));
+    AddMenuItem(commands, "Distance Tracking with Trigger (DF)", 32787, command(ZelnarCommand::DF));
+    AddMenuItem(commands, "Speed Tracking (VT)", 32789, command(ZelnarCommand::VT));
+    AddMenuItem(commands, "Single Speed Measurement (VM)", 32790, command(ZelnarCommand::VM));
+    AddMenuItem(commands, "Cold Start (DR)", 32791, command(ZelnarCommand::DR));
+    AddMenuItem(commands, "Set Offset (SO)", 32792, command(ZelnarCommand::SO));
+    AddMenuItem(commands, "Internal Temperature (TP)", 32793, command(ZelnarCommand::TP));
 
     QMenu* option = bar->addMenu("Option");
-    item(option, "Device Identification", 32795, command(ZelnarCommand::ID));
-    item(option, "Hardware Diagnosis", 32796, command(ZelnarCommand::HW));
+    AddMenuItem(option, "Device Identification", 32795, command(ZelnarCommand::ID));
+    AddMenuItem(option, "Hardware Diagnosis", 32796, command(ZelnarCommand::HW));
 
-    QMenu* simulation = bar->addMenu("Simulation");
-    item(simulation, "Start Simulation", 32798, &ZelnarDlg::OnStartSimulation);
-    item(simulation, "Stop Simulation", 32799, &ZelnarDlg::OnStopSimulation);
-
-    QMenu* about = bar->addMenu("About");
-    item(about, "Terminal", 32802, &ZelnarDlg::OnAbout);
-    UpdateConnectionMenu();
+    AddSimulationMenu(bar, 32798, 32799);
+    AddMenuItem(bar->addMenu("About"), "Terminal", 32802, &ZelnarDlg::OnAbout);
     return bar;
 }
 
 void ZelnarDlg::SetTooltips()
 {
-    for (const CEditSpec& spec : kEdits) {
-        QWidget* edit = FindControl<QLineEdit>(this, spec.id);
-        edit->setToolTip(TipText(spec.tooltip));
-        edit->setToolTipDuration(kTooltipMs);
-    }
-    for (const CComboSpec& spec : kCombos) {
-        QWidget* box = FindControl<QComboBox>(this, spec.id);
-        box->setToolTip(TipText(spec.tooltip));
-        box->setToolTipDuration(kTooltipMs);
-    }
+    m_parameters.ForEachTooltip(&CMainDlg::SetTooltip);
     for (const CButtonSpec* spec :
-         {&kResetParam, &kShowAll, &kID, &kHW, &kDT, &kDM, &kDF, &kVT, &kVM, &kDR, &kSO, &kStop}) {
-        QWidget* pushButton = FindControl<QPushButton>(this, spec->id);
-        pushButton->setToolTip(TipText(spec->tooltip));
-        pushButton->setToolTipDuration(kTooltipMs);
-    }
+         {&kResetParam, &kShowAll, &kID, &kHW, &kDT, &kDM, &kDF, &kVT, &kVM, &kDR, &kSO, &kStop})
+        SetTooltip(OwnControl<QPushButton>(spec->id), spec->tooltip);
 }
 
-void ZelnarDlg::reject()
-{
-    EndSimulation();
-    m_timer.stop();
-    m_link.ClosePort();
-    QDialog::reject();
-}
-
-void ZelnarDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (IsDialogKey(*event)) {
-        OnCommand(ZelnarCommand::Stop);
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void ZelnarDlg::OnConnect()
-{
-    if (g_bSimulation) {
-        Message("Simulation mode Active\nPlease Stop Simulation first");
-        return;
-    }
-    m_link.SetSettings(m_settings);
-    if (!m_link.OpenPort())
-        Message(QString::fromStdString(m_link.FailureText()));
-    UpdateConnectionMenu();
-}
-
-void ZelnarDlg::OnDisconnect()
-{
-    m_link.ClosePort();
-    UpdateConnectionMenu();
-}
-
-void ZelnarDlg::UpdateConnectionMenu()
-{
-    m_pConnect->setEnabled(!g_bConnected);
-    m_pDisconnect->setEnabled(g_bConnected);
-}
-
-void ZelnarDlg::OnLost(const std::string& message)
-{
-    UpdateConnectionMenu();
-    Message(QString::fromStdString(message));
-}
-
-void ZelnarDlg::OnComConfiguration()
-{
-    COMDlg configuration(this);
-    CPortSettings current;
-    current.comPort = m_settings.portName;
-    current.baudRate = std::to_string(m_settings.baudRate);
-    current.dataBits = std::to_string(m_settings.dataBits);
-    current.parityIndex = m_settings.parityIndex;
-    current.stopBitsIndex = m_settings.stopBitsIndex;
-    configuration.SetValues(current);
-    if (CUserDialogs::RunModal(configuration) != QDialog::Accepted)
-        return;
-    // The main dialog of the new settings takes this one's place: this one lets go of the
-    // port first.
-    EndSimulation();
-    m_timer.stop();
-    m_link.ClosePort();
-    done(kReconfigured);
-}
-
-void ZelnarDlg::OnReceived(std::string_view chunk)
+void ZelnarDlg::DispatchReply(std::string_view chunk)
 {
     DispatchZelnarReply(chunk, {*m_pLog, *m_pClassic, *m_pDisplay});
 }
 
+void ZelnarDlg::ShowSimulatedLine()
+{
+    m_pDisplay->OnData();
+}
+
+void ZelnarDlg::OnTimer()
+{
+    m_pDisplay->ShowPending();
+    m_pGraph->RedrawGraphs();
+}
+
+void ZelnarDlg::OnDialogKey()
+{
+    OnCommand(ZelnarCommand::Stop);
+}
+
 void ZelnarDlg::OnCommand(ZelnarCommand command)
 {
-    if (m_bBusy)
-        return;
-    const CCommandAction action = ZelnarCommandAction(command);
-    if (action.kind == CommandKind::SimulatedRun)
-        OnSimulatedRun();
-    if (action.kind == CommandKind::SimulatedStop)
-        OnSimulatedStop();
-    if (action.kind == CommandKind::ShowMessage)
-        Message(FromStd(std::string(action.message)));
-    if (action.kind != CommandKind::Write)
-        return;
-    for (const CWriteStep& step : action.steps) {
-        Write(step.bytes);
-        Pause(step.pauseMs);
-    }
-}
-
-void ZelnarDlg::OnSendLine()
-{
-    SendTypedLine([this](std::string_view bytes) { Write(bytes); }, *m_pLog);
-}
-
-void ZelnarDlg::OnSendEsc()
-{
-    Write(kEsc);
+    if (!IsBusy())
+        RunAction(ZelnarCommandAction(command));
 }
 
 void ZelnarDlg::OnGet()
@@ -531,7 +303,7 @@ void ZelnarDlg::OnGet()
 
 void ZelnarDlg::OnSet()
 {
-    if (m_bBusy)
+    if (IsBusy())
         return;
     m_pChanged->hide();
     RunParameterCommand(ZelnarSet(Controls(), ZelnarParameters));
@@ -547,193 +319,44 @@ void ZelnarDlg::OnShowAll()
     RunParameterCommand(ZelnarShowAll(Controls(), ZelnarParameters));
 }
 
-void ZelnarDlg::OnSave()
+void ZelnarDlg::ResetAlarms()
 {
-    if (m_bBusy)
-        return;
-    const std::string text = SaveZelnarParameters(Controls(), ZelnarParameters);
-    const QString path = CUserDialogs::AskFileName(this, {true, ParameterTexts::ZelnarFileName,
-                                                          ParameterTexts::FileExtension,
-                                                          ParameterTexts::SaveFileType});
-    if (path.isEmpty())
-        return;
-    if (!WriteFileReplacing(path.toStdString(), text))
-        Message(ParameterTexts::CanNotSave);
+    g_DisplayZL.ResetAlarms();
 }
 
-void ZelnarDlg::OnLoad()
+void ZelnarDlg::ShowListing(const std::string& listing)
 {
-    if (m_bBusy)
-        return;
-    const QString path = CUserDialogs::AskFileName(
-        this, {false, {}, ParameterTexts::FileExtension, ParameterTexts::LoadFileType});
-    if (path.isEmpty())
-        return;
-    const auto controls = LoadZelnarParameterFile(path.toStdString(), ZelnarParameters);
-    if (!controls) {
-        Message(ParameterTexts::CanNotRead);
-        return;
-    }
-    ShowControls(*controls);
-    if (!g_bSimulation)
-        OnSet();
+    m_parameters.Show(ZelnarGetDone(listing, ZelnarParameters));
 }
 
-void ZelnarDlg::OnAbout()
+void ZelnarDlg::CommandDone(const CParameterCommand& command)
 {
-    CAboutDlg about(this);
-    CUserDialogs::RunModal(about);
-}
-
-void ZelnarDlg::OnStartSimulation()
-{
-    const bool wasActive = g_bSimulation;
-    COscillationsDlg settings(this);
-    CUserDialogs::RunModal(settings);
-    if (!g_bSimulation)
-        return;
-    Pause(100);
-    m_link.ClosePort();
-    UpdateConnectionMenu();
-    if (!wasActive) {
-        CZelnarParameterControls controls = Controls();
-        LoadZelnarDemonstration(controls, ZelnarParameters);
-        ShowControls(controls);
-    }
-    EnableSimulationControls(true);
-    m_pChanged->hide();
-}
-
-void ZelnarDlg::OnStopSimulation()
-{
-    OnSimulatedStop();
-    g_bSimulation = false;
-    EnableSimulationControls(false);
-}
-
-void ZelnarDlg::OnPauseSimulation()
-{
-    m_simRun.Pause();
-    m_simTimer.stop();
-}
-
-void ZelnarDlg::OnSimulatedRun()
-{
-    if (CSimulationRun::Running())
-        return;
-    const std::string refusal = m_simRun.Start();
-    if (!refusal.empty())
-        Message(FromStd(refusal));
-    if (CSimulationRun::Running())
-        m_simTimer.start(m_simRun.LineWaitMs());
-}
-
-void ZelnarDlg::OnSimulatedStop()
-{
-    m_simTimer.stop();
-    if (m_simRun.Stop())
-        m_pDisplay->OnData();
-}
-
-void ZelnarDlg::OnSimulationTick()
-{
-    const CSimulationTick tick = m_simRun.Tick();
-    if (tick.deliver)
-        m_pDisplay->OnData();
-    if (tick.ended)
-        m_simTimer.stop();
-}
-
-void ZelnarDlg::EnableSimulationControls(bool simulating)
-{
-    for (int id : {kGet.id, kShowAll.id, kResetParam.id, kID.id, kHW.id, kDM.id, kDF.id, kVT.id,
-                   kVM.id, kDR.id, kSO.id})
-        FindControl<QPushButton>(this, id)->setEnabled(!simulating);
-    m_pSDx->setEnabled(!simulating);
-    FindControl<QPushButton>(this, kPauseSimul.id)->setEnabled(simulating);
-}
-
-void ZelnarDlg::EndSimulation()
-{
-    // No line of a run may reach the pages once the dialog closes.
-    m_simTimer.stop();
-    ResetSimulationState();
-    g_bSimRunning = false;
-}
-
-void ZelnarDlg::RunParameterCommand(const CParameterCommand& command)
-{
-    if (m_bBusy)
-        return;
-    m_bBusy = true;
-    if (command.resetAlarms)
-        g_DisplayZL.ResetAlarms();
-    if (!command.refusal.empty()) {
-        Message(FromStd(command.refusal));
-        m_bBusy = false;
-        return;
-    }
-    for (const std::string& warning : command.warnings)
-        Message(FromStd(warning));
-    for (const CCommandStep& step : command.steps) {
-        Write(step.bytes);
-        Pause(step.pauseMs);
-        if (step.clearTerminalAfter)
-            m_pClassic->ClearText();
-    }
-    if (!command.message.empty())
-        Message(FromStd(command.message));
-    if (command.readsListing)
-        OnParamsRead(ZelnarGetDone(m_pClassic->Text(), ZelnarParameters));
     ZelnarCommandDone(command, ZelnarParameters);
-    m_bBusy = false;
 }
 
-void ZelnarDlg::OnParamsRead(const CZelnarParameterControls& controls)
+std::string ZelnarDlg::ParameterFileText()
 {
-    ShowControls(controls);
-    m_pChanged->hide();
+    return SaveZelnarParameters(Controls(), ZelnarParameters);
 }
 
-CZelnarParameterControls ZelnarDlg::Controls() const
+const char* ZelnarDlg::ParameterFileName() const
 {
-    CZelnarParameterControls controls;
-    for (std::size_t i = 0; i < kEdits.size(); ++i)
-        controls.*kEdits[i].field = m_edits[i]->text().toLatin1().toStdString();
-    for (const CComboSpec& spec : kCombos)
-        controls.*spec.field = FindControl<QComboBox>(this, spec.id)->currentIndex();
-    return controls;
+    return ParameterTexts::ZelnarFileName;
 }
 
-void ZelnarDlg::ShowControls(const CZelnarParameterControls& controls)
+bool ZelnarDlg::ShowParameterFile(const std::string& path)
 {
-    for (std::size_t i = 0; i < kEdits.size(); ++i)
-        m_edits[i]->setText(FromStd(controls.*kEdits[i].field));
-    for (const CComboSpec& spec : kCombos)
-        FindControl<QComboBox>(this, spec.id)->setCurrentIndex(controls.*spec.field);
+    const auto controls = LoadZelnarParameterFile(path, ZelnarParameters);
+    if (controls)
+        m_parameters.Show(*controls);
+    return controls.has_value();
 }
 
-void ZelnarDlg::ShowChanged()
+void ZelnarDlg::PrepareSimulation(bool firstStart)
 {
-    m_pChanged->show();
-}
-
-void ZelnarDlg::Write(std::string_view bytes)
-{
-    m_link.WritePort(bytes.data(), static_cast<int>(bytes.size()));
-}
-
-void ZelnarDlg::Pause(int ms)
-{
-    if (ms <= 0)
+    if (!firstStart)
         return;
-    // The replies keep arriving and the dialog keeps drawing while the device takes a command.
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void ZelnarDlg::Message(const QString& text)
-{
-    CUserDialogs::ShowMessage(this, text);
+    CZelnarParameterControls controls = Controls();
+    LoadZelnarDemonstration(controls, ZelnarParameters);
+    m_parameters.Show(controls);
 }

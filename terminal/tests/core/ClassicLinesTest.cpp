@@ -57,4 +57,35 @@ TEST_F(ClassicLinesTest, EnterCountsUpToLine39)
     EXPECT_EQ(g_nLineCount, 39);
 }
 
+TEST_F(ClassicLinesTest, QuorinShowsEveryChunkButALoneLineFeedOnAnEmptiedPage)
+{
+    g_strReceived = "\n";
+    EXPECT_EQ(QuorinClassicData(), (CClassicUpdate{false, true, "", false}));
+    g_strReceived = "SA[n] Average";
+    EXPECT_EQ(QuorinClassicData(), (CClassicUpdate{false, true, "SA[n] Average", false}))
+        << "unlike Zelnar, a chunk on an emptied page is shown";
+    g_nLineCount = 3;
+    g_strReceived = "\n";
+    EXPECT_EQ(QuorinClassicData(), (CClassicUpdate{false, true, "\n", false}));
+    EXPECT_EQ(g_nLineCount, 3);
+}
+
+TEST_F(ClassicLinesTest, QuorinPageStartsEmptyAfterShowingLine41)
+{
+    g_strReceived = "012.345\r\n";
+    g_nLineCount = 40;
+    EXPECT_EQ(QuorinClassicData(), (CClassicUpdate{false, true, "012.345\r\n", false}));
+    g_nLineCount = 41;
+    EXPECT_EQ(QuorinClassicData(), (CClassicUpdate{false, true, "012.345\r\n", true}));
+    EXPECT_EQ(g_nLineCount, 0);
+}
+
+TEST_F(ClassicLinesTest, QuorinEnterCountsWithoutTheZelnarLimit)
+{
+    g_nLineCount = 39;
+    QuorinClassicEnter();
+    QuorinClassicEnter();
+    EXPECT_EQ(g_nLineCount, 41);
+}
+
 } // namespace

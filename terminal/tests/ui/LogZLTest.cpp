@@ -4,9 +4,9 @@
 #include "BlankPage.h"
 #include "ControlId.h"
 #include "DisplayZL.h"
+#include "LogPageTestSupport.h"
 #include "ReplyAssembly.h"
 #include "TerminalState.h"
-#include "UiTestSupport.h"
 #include "ZelnarDisplay.h"
 
 #include <QCheckBox>
@@ -20,12 +20,9 @@
 
 namespace {
 
-// A Log page with a fixed clock between the real reply routing and a Display page.
-struct LogZLTest : testing::Test
+// A Zelnar Log page between the real reply routing and a Display page.
+struct LogZLTest : LogPageTest
 {
-    CAnsweredDialogs dialogs;
-    QTemporaryDir folder;
-    std::unique_ptr<LogZL> page;
     CBlankPage classic;
     std::unique_ptr<DisplayZL> display;
 
@@ -35,7 +32,7 @@ struct LogZLTest : testing::Test
         ZelnarParameters.SF = 1.0;
         g_DisplayZL = CZelnarDisplay{};
         g_nLogLines = 0;
-        page = std::make_unique<LogZL>([] { return CTimeOfDay{14, 3, 7, 42}; });
+        page = std::make_unique<LogZL>(FixedClock());
         display = std::make_unique<DisplayZL>();
     }
     void TearDown() override { ResetParameterState(); }
@@ -43,15 +40,6 @@ struct LogZLTest : testing::Test
     void Receive(const std::string& bytes)
     {
         DispatchZelnarReply(bytes, {*page, classic, *display});
-    }
-    QPushButton* Button(int id) const { return FindControl<QPushButton>(page.get(), id); }
-    QAbstractItemModel* Model() const { return FindControl<QListView>(page.get(), 1066)->model(); }
-    QString Row(int row) const { return Model()->index(row, 0).data().toString(); }
-    std::string SaveWith(int buttonId, const QString& name)
-    {
-        dialogs.filePath = folder.filePath(name);
-        Button(buttonId)->click();
-        return ReadFile(dialogs.filePath);
     }
     void Mark()
     {
@@ -63,6 +51,7 @@ struct LogZLTest : testing::Test
 
 TEST_F(LogZLTest, LinesArrivingInPiecesAreListedAndReachTheDisplay)
 {
+    ASSERT_NE(FindControl<QListView>(page.get(), 1066), nullptr);
     Receive("D+0012.3");
     Receive("45\r\nD+00");
     EXPECT_EQ(Model()->rowCount(), 0) << "the list shows new rows in steps";
@@ -99,10 +88,7 @@ TEST_F(LogZLTest, ButtonsFollowTheirCycle)
     EXPECT_FALSE(Button(1101)->isEnabled());
     EXPECT_FALSE(Button(1171)->isEnabled());
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_TRUE(dialogs.fileRequests[0].save);
-    EXPECT_EQ(dialogs.fileRequests[0].proposedName, "Log");
-    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "txt");
-    EXPECT_EQ(dialogs.fileRequests[0].fileType, "Text Files (*.txt)");
+    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "Log", "txt", "Text Files (*.txt)"}));
 }
 
 TEST_F(LogZLTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
@@ -114,9 +100,8 @@ TEST_F(LogZLTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
                                          "1;;;+0012,345;01500;+29,9\r\n"
                                          "2;;-0001,250;+0012,345;;\r\n"
                                          "3;;E02;E02;;\r\n");
-    EXPECT_EQ(dialogs.fileRequests.back().proposedName, "Log Excel");
-    EXPECT_EQ(dialogs.fileRequests.back().defaultExtension, "csv");
-    EXPECT_EQ(dialogs.fileRequests.back().fileType, "Text Files (*.csv)");
+    EXPECT_EQ(dialogs.fileRequests.back(),
+              (CFileRequest{true, "Log Excel", "csv", "Text Files (*.csv)"}));
     // UM_SAVE_LOG saves the stretch whatever the buttons show.
     dialogs.filePath = folder.filePath("log.txt");
     page->OnSaveLog();

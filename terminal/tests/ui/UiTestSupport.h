@@ -1,13 +1,16 @@
 #pragma once
 
-#include "ClassicZL.h"
+#include "ClassicPage.h"
+#include "ControlId.h"
 #include "DeviceEmulator.h"
 #include "PortSettings.h"
 #include "UserDialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -46,16 +49,21 @@ inline void Pump(std::chrono::milliseconds duration)
     PumpUntil([] { return false; }, duration);
 }
 
-// The device's whole parameter listing has reached the Classic page.
-inline bool ListingShown(const ClassicZL& page)
+// The last lines of the two families' parameter listings.
+inline constexpr const char* kZelnarListingEnd = "AS[-] Autostart";
+inline constexpr const char* kQuorinListingEnd = "OF[m] Offset";
+
+// The device's whole parameter listing, up to the end of its last line, has reached the
+// Classic page.
+inline bool ListingShown(const CClassicPage& page, const char* lastLine = kZelnarListingEnd)
 {
     const std::string text = page.Text();
-    const std::size_t autostart = text.find("AS[-] Autostart");
-    return autostart != std::string::npos && text.find("\r\n", autostart) != std::string::npos;
+    const std::size_t last = text.find(lastLine);
+    return last != std::string::npos && text.find("\r\n", last) != std::string::npos;
 }
 
 // Waits until the page's text has stayed the same for a while: the device has answered.
-inline bool PumpUntilQuiet(const ClassicZL& page, std::chrono::milliseconds quiet = 150ms)
+inline bool PumpUntilQuiet(const CClassicPage& page, std::chrono::milliseconds quiet = 150ms)
 {
     std::string last = page.Text();
     auto since = std::chrono::steady_clock::now();
@@ -67,6 +75,12 @@ inline bool PumpUntilQuiet(const ClassicZL& page, std::chrono::milliseconds quie
         }
         return std::chrono::steady_clock::now() - since >= quiet;
     });
+}
+
+inline void PrintTo(const CFileRequest& request, std::ostream* out)
+{
+    *out << (request.save ? "save " : "open ") << request.proposedName.toStdString() << " ."
+         << request.defaultExtension.toStdString() << " " << request.fileType.toStdString();
 }
 
 // Answers the terminal's dialogs in place of an operator for one test: records every message,
@@ -100,30 +114,46 @@ struct CAnsweredDialogs
     CAnsweredDialogs& operator=(const CAnsweredDialogs&) = delete;
 
     // While the waiting message is open, the device's listing arrives on the page.
-    void WaitForListings(const ClassicZL& page)
+    void WaitForListings(const CClassicPage& page, const char* lastLine = kZelnarListingEnd)
     {
-        onMessage = [&page](const std::string& text) {
+        onMessage = [&page, lastLine](const std::string& text) {
             if (text.rfind("Get parameter settings", 0) == 0 || text == "Parameters displayed") {
-                EXPECT_TRUE(PumpUntil([&page] { return ListingShown(page); }));
+                EXPECT_TRUE(PumpUntil([&] { return ListingShown(page, lastLine); }));
             }
         };
     }
 };
 
-// An emulated Zelnar device on a pseudo-terminal, chosen in PortSettings.
-struct CEmulatedZelnar
+// An emulated device on a pseudo-terminal, chosen in PortSettings at its family's baud rate.
+struct CEmulatedDevice
 {
-    CDeviceEmulator device{DeviceFamily::Zelnar, 7};
+    CDeviceEmulator device;
 
-    CEmulatedZelnar()
+    explicit CEmulatedDevice(DeviceFamily family) : device(family, 7)
     {
         std::string error;
         EXPECT_TRUE(device.Start(error)) << error;
-        PortSettings = {"Zelnar", device.DevicePath(), "115200", "8", 0, 0};
+        const bool zelnar = family == DeviceFamily::Zelnar;
+        PortSettings = {zelnar ? "Zelnar" : "Quorin",
+                        device.DevicePath(),
+                        zelnar ? "115200" : "9600",
+                        "8",
+                        0,
+                        0};
     }
 
     // What arrived after the first count bytes.
     std::string ReceivedSince(std::size_t count) const { return device.Received().substr(count); }
+};
+
+struct CEmulatedZelnar : CEmulatedDevice
+{
+    CEmulatedZelnar() : CEmulatedDevice(DeviceFamily::Zelnar) {}
+};
+
+struct CEmulatedQuorin : CEmulatedDevice
+{
+    CEmulatedQuorin() : CEmulatedDevice(DeviceFamily::Quorin) {}
 };
 
 inline void PressKey(QWidget* widget, int key, const QString& text = {})
@@ -132,4 +162,34 @@ inline void PressKey(QWidget* widget, int key, const QString& text = {})
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &release);
+}
+
+// Start Simulation through its menu item, confirming the Oscillations Settings with the
+// distances given (a refused OK cancels).
+inline void StartSimulation(QAction* start, const QString& maximum, const QString& minimum)
+{
+    CUserDialogs::SetModalHandler([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Oscillations Settings");
+        FindControl<QLineEdit>(&dialog, 1163)->setText(maximum);
+        FindControl<QLineEdit>(&dialog, 1013)->setText(minimum);
+        dialog.accept();
+        if (dialog.result() != QDialog::Accepted)
+            dialog.reject();
+        return dialog.result();
+    });
+    start->trigger();
+    CUserDialogs::SetModalHandler({});
+}
+
+// Plays a fast simulated run until done holds, checking after every event: a pump of several
+// milliseconds would play far past the point, up to the end of the run.
+inline bool PlayUntil(const std::function<bool()>& done)
+{
+    const auto end = std::chrono::steady_clock::now() + 20000ms;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        QApplication::processEvents();
+    }
+    return true;
 }

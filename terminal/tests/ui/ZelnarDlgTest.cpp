@@ -4,10 +4,10 @@
 #include "ControlId.h"
 #include "DisplayZL.h"
 #include "GraphData.h"
+#include "MainDlgTestSupport.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "TerminalState.h"
-#include "UiTestSupport.h"
 #include "ZelnarDisplay.h"
 
 #include <QAction>
@@ -33,44 +33,16 @@ constexpr const char* kNotConnected = "COM Port is not connected!";
 
 // A Zelnar main dialog started against an emulated device whose parameters all differ from
 // their defaults, so that every control shows what the device listed.
-struct ZelnarDlgTest : testing::Test
+struct ZelnarDlgTest : TMainDlgTest<ZelnarDlg, CEmulatedZelnar>
 {
-    CEmulatedZelnar emulated;
-    CAnsweredDialogs dialogs;
-    std::unique_ptr<ZelnarDlg> dlg;
-
     void SetUp() override
     {
-        for (const char* command :
-             {"MF1234", "SA7", "TD12.5 1 0", "SF2", "OF0.5", "MW-100 300", "Q13 4 0.5 0",
-              "Q212 6 1 1", "QA1 21", "PL2", "SE2", "SC1", "SD0 3", "ASDT"})
-            emulated.device.Execute(command);
-        // A new line, without the replies to the commands above waiting on it.
-        emulated.device.HangUp();
-        std::string error;
-        ASSERT_TRUE(emulated.device.Start(error)) << error;
-        PortSettings.comPort = emulated.device.DevicePath();
-        dlg = std::make_unique<ZelnarDlg>();
-        dialogs.WaitForListings(dlg->Classic());
-        dlg->Start();
+        StartOn({"MF1234", "SA7", "TD12.5 1 0", "SF2", "OF0.5", "MW-100 300", "Q13 4 0.5 0",
+                 "Q212 6 1 1", "QA1 21", "PL2", "SE2", "SC1", "SD0 3", "ASDT"},
+                kZelnarListingEnd);
     }
-    void TearDown() override { dlg.reset(); }
 
-    QLineEdit* Edit(int id) const { return FindControl<QLineEdit>(dlg.get(), id); }
-    QComboBox* Combo(int id) const { return FindControl<QComboBox>(dlg.get(), id); }
-    QPushButton* Button(int id) const { return FindControl<QPushButton>(dlg.get(), id); }
-    QAction* Action(int id) const { return FindControl<QAction>(dlg.get(), id); }
-    bool ChangedShown() const { return !FindControl<CColorStatic>(dlg.get(), 1166)->isHidden(); }
-
-    // The bytes the device receives for what act does.
-    std::string SentBy(const std::function<void()>& act, std::size_t expectedCount)
-    {
-        const std::size_t before = emulated.device.Received().size();
-        act();
-        emulated.device.WaitForReceived(before + expectedCount, 2000ms);
-        Pump(20ms);
-        return emulated.ReceivedSince(before);
-    }
+    bool ChangedShown() const { return Shown(1166); }
 };
 
 TEST_F(ZelnarDlgTest, StartUpConnectsAndGetFillsEveryControlWithTheDevicesValues)
@@ -79,14 +51,12 @@ TEST_F(ZelnarDlgTest, StartUpConnectsAndGetFillsEveryControlWithTheDevicesValues
     EXPECT_TRUE(g_bConnected);
     emulated.device.WaitForReceived(4, 1000ms);
     EXPECT_EQ(emulated.device.Received(), "\x1b\rPA\r");
-    const std::vector<std::pair<int, const char*>> edits = {
+    ExpectEdits({
         {1022, "1234"},     {1023, "7"},     {1024, "12.50"},    {1025, "1"},       {1034, "0"},
         {1026, "2.000000"}, {1027, "0.500"}, {1028, "-100.000"}, {1029, "300.000"}, {1030, "3.000"},
         {1031, "4.000"},    {1032, "0.500"}, {1033, "0"},        {1035, "12.000"},  {1036, "6.000"},
         {1037, "1.000"},    {1038, "1"},     {1039, "1.000"},    {1040, "21.000"},
-    };
-    for (const auto& [id, text] : edits)
-        EXPECT_EQ(Edit(id)->text().toStdString(), text) << "edit " << id;
+    });
     EXPECT_EQ(Combo(1018)->currentText(), "DT");
     EXPECT_EQ(Combo(1019)->currentIndex(), 2);
     EXPECT_EQ(Combo(1020)->currentIndex(), 2);
@@ -464,17 +434,7 @@ struct ZelnarSimulationTest : ZelnarDlgTest
 
     void StartSimulation(const QString& maximum, const QString& minimum)
     {
-        CUserDialogs::SetModalHandler([&](QDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), "Oscillations Settings");
-            FindControl<QLineEdit>(&dialog, 1163)->setText(maximum);
-            FindControl<QLineEdit>(&dialog, 1013)->setText(minimum);
-            dialog.accept();
-            if (dialog.result() != QDialog::Accepted)
-                dialog.reject();
-            return dialog.result();
-        });
-        Action(32798)->trigger();
-        CUserDialogs::SetModalHandler({});
+        ::StartSimulation(Action(32798), maximum, minimum);
     }
     QString Distance() const { return FindControl<QLabel>(dlg.get(), 1070)->text(); }
     QString E02Count() const { return FindControl<QLineEdit>(dlg.get(), 1091)->text(); }
@@ -485,18 +445,6 @@ struct ZelnarSimulationTest : ZelnarDlgTest
     {
         ZelnarParameters.MF = 1000000;
         dlg->hide();
-    }
-    // Plays the fast run until done holds, checking after every line: a pump of several
-    // milliseconds would play far past the point, up to the end of the run.
-    static bool PlayUntil(const std::function<bool()>& done)
-    {
-        const auto end = std::chrono::steady_clock::now() + 20000ms;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() >= end)
-                return false;
-            QApplication::processEvents();
-        }
-        return true;
     }
 };
 

@@ -1,0 +1,107 @@
+#include "ClassicPage.h"
+
+#include "ControlId.h"
+#include "TerminalState.h"
+#include "UserDialogs.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kNotConnected = "The COM Port is not connected!";
+
+} // namespace
+
+CClassicPage::CClassicPage(int editId, void (*countEnter)(), QWidget* parent)
+    : QWidget(parent), m_pEdit(WithControlId(new QPlainTextEdit(this), editId)),
+      m_countEnter(countEnter)
+{
+    QFont font("Courier New");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(14);
+    font.setWeight(QFont::Normal);
+    m_pEdit->setFont(font);
+    m_pEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pEdit->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pEdit);
+}
+
+void CClassicPage::Show(const CClassicUpdate& update)
+{
+    if (update.clearBefore)
+        m_pEdit->clear();
+    if (update.scroll) {
+        QTextCursor cursor = m_pEdit->textCursor();
+        cursor.clearSelection();
+        m_pEdit->setTextCursor(cursor);
+        m_pEdit->ensureCursorVisible();
+    }
+    Insert(update.insert);
+    if (update.clearAfter)
+        m_pEdit->clear();
+}
+
+void CClassicPage::ClearText()
+{
+    m_pEdit->clear();
+    g_nLineCount = 0;
+}
+
+std::string CClassicPage::Text() const
+{
+    // Lines end in CR LF, as the device sent them.
+    QString text = m_pEdit->toPlainText();
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text.toLatin1().toStdString();
+}
+
+void CClassicPage::Insert(const std::string& text)
+{
+    if (text.empty())
+        return;
+    // The device ends its lines with CR LF; the edit knows one line break.
+    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_pEdit->insertPlainText(shown);
+}
+
+bool CClassicPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_pEdit || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        if (!g_bConnected)
+            CUserDialogs::ShowMessage(this, kNotConnected);
+        else
+            emit SendEsc();
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Enter();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CClassicPage::Enter()
+{
+    if (!g_bConnected) {
+        CUserDialogs::ShowMessage(this, kNotConnected);
+    } else {
+        const QString line = m_pEdit->textCursor().block().text();
+        if (!line.isEmpty()) {
+            g_strReceived = line.toLatin1().toStdString() + '\n';
+            emit SendLine();
+        }
+    }
+    m_countEnter();
+}

@@ -1,0 +1,432 @@
+#include "MainDlg.h"
+
+#include "AboutDlg.h"
+#include "COMDlg.h"
+#include "COscillationsDlg.h"
+#include "ClassicPage.h"
+#include "ColorStatic.h"
+#include "DialogKeys.h"
+#include "LogPage.h"
+#include "ParameterTexts.h"
+#include "PortSettings.h"
+#include "ReplacingFile.h"
+#include "TerminalState.h"
+#include "UserDialogs.h"
+
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+
+#include <iterator>
+
+namespace {
+
+constexpr int kTooltipMs = 15000;
+constexpr int kTimerMs = 100;
+
+} // namespace
+
+CMainDlg::CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* parent)
+    : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
+      m_pChanged(WithControlId(new CColorStatic("Set", this), changedId)), m_pSimRun(std::move(run))
+{
+    g_bConnected = false;
+    m_settings = LinkSettingsFrom(PortSettings);
+    ResetSimulationState();
+    m_pChanged->SetTextColor(QColor(255, 0, 0));
+    m_pChanged->hide();
+    g_nLineCount = 0;
+    g_nLogLines = 0;
+
+    m_link.SetReceiver([this](std::string_view chunk) { DispatchReply(chunk); });
+    m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
+    connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
+    m_simTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_simTimer, &QTimer::timeout, this, &CMainDlg::OnSimulationTick);
+}
+
+CMainDlg::~CMainDlg()
+{
+    m_link.ClosePort();
+}
+
+void CMainDlg::SetPages(const std::array<CMainPage, 4>& pages, CClassicPage& classic, CLogPage& log)
+{
+    for (const CMainPage& page : pages)
+        m_pTabs->AddPage(page.title, page.page, page.templateId);
+    m_pTabs->CreatePages();
+    connect(m_pTabs, &QTabWidget::currentChanged, pages[0].page, qOverload<>(&QWidget::update));
+    m_pClassic = &classic;
+    m_pLog = &log;
+    connect(m_pClassic, &CClassicPage::SendLine, this, &CMainDlg::OnSendLine);
+    connect(m_pClassic, &CClassicPage::SendEsc, this, &CMainDlg::OnSendEsc);
+}
+
+void CMainDlg::SetSimulationControls(std::vector<QWidget*> locked, QPushButton* pause)
+{
+    m_simulationLocked = std::move(locked);
+    m_pPauseSimulation = pause;
+    m_pPauseSimulation->setEnabled(false);
+}
+
+void CMainDlg::Start()
+{
+    show();
+    OnConnect();
+    OnGet();
+    SetTooltips();
+    m_pChanged->hide();
+    m_timer.start(kTimerMs);
+}
+
+void CMainDlg::AddFileMenu(QMenuBar* bar, int saveLogId, int exitId)
+{
+    QMenu* file = bar->addMenu("File");
+    AddMenuItem(file, "Save Log File", saveLogId, [this] { m_pLog->OnSaveLog(); });
+    file->addSeparator();
+    AddMenuItem(file, "Exit", exitId, &CMainDlg::reject);
+}
+
+void CMainDlg::AddConnectionMenu(QMenuBar* bar, int configurationId, int connectId,
+                                 int disconnectId)
+{
+    QMenu* connection = bar->addMenu("Connection");
+    AddMenuItem(connection, "COM Configuration", configurationId, &CMainDlg::OnComConfiguration);
+    m_pConnect = AddMenuItem(connection, "Connect", connectId, &CMainDlg::OnConnect);
+    m_pDisconnect = AddMenuItem(connection, "Disconnect", disconnectId, &CMainDlg::OnDisconnect);
+    connect(connection, &QMenu::aboutToShow, this, &CMainDlg::UpdateConnectionMenu);
+    UpdateConnectionMenu();
+}
+
+void CMainDlg::AddSimulationMenu(QMenuBar* bar, int startId, int stopId)
+{
+    QMenu* simulation = bar->addMenu("Simulation");
+    AddMenuItem(simulation, "Start Simulation", startId, &CMainDlg::OnStartSimulation);
+    AddMenuItem(simulation, "Stop Simulation", stopId, &CMainDlg::OnStopSimulation);
+}
+
+void CMainDlg::SetTooltip(QWidget* widget, const char* text)
+{
+    // Tooltips break their lines at line feeds.
+    widget->setToolTip(QString(text).replace("\r\n", "\n"));
+    widget->setToolTipDuration(kTooltipMs);
+}
+
+void CMainDlg::AddParameterRow(QGridLayout* grid, int row, const char* key,
+                               std::initializer_list<QWidget*> widgets)
+{
+    constexpr int kColumns = 3;
+    grid->addWidget(new QLabel(key), row, 0);
+    int column = 1;
+    for (QWidget* widget : widgets) {
+        const bool last = widget == *std::prev(widgets.end());
+        grid->addWidget(widget, row, column, 1, last ? kColumns + 1 - column : 1);
+        ++column;
+    }
+}
+
+QGridLayout* CMainDlg::ParameterButtons(QPushButton* get, QPushButton* set,
+                                        std::initializer_list<QPushButton*> others)
+{
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(get, 0, 0);
+    auto* setBox = new QHBoxLayout;
+    setBox->addWidget(set, 1);
+    m_pChanged->setMinimumWidth(m_pChanged->sizeHint().width());
+    setBox->addWidget(m_pChanged);
+    buttons->addLayout(setBox, 0, 1);
+    int index = 2;
+    for (QPushButton* button : others) {
+        buttons->addWidget(button, index / 2, index % 2);
+        ++index;
+    }
+    buttons->setColumnStretch(0, 1);
+    buttons->setColumnStretch(1, 1);
+    return buttons;
+}
+
+void CMainDlg::PlaceControls(QMenuBar* menu, QLayout* left, QLayout* right, QLayout* bottom)
+{
+    auto* grid = new QGridLayout(this);
+    grid->setMenuBar(menu);
+    grid->addLayout(left, 0, 0);
+    grid->addWidget(m_pTabs, 0, 1);
+    grid->addLayout(right, 0, 2);
+    grid->addLayout(bottom, 1, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1);
+    m_pTabs->setMinimumSize(420, 300);
+    resize(1280, 700);
+}
+
+void CMainDlg::reject()
+{
+    EndSimulation();
+    m_timer.stop();
+    m_link.ClosePort();
+    QDialog::reject();
+}
+
+void CMainDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (IsDialogKey(*event)) {
+        OnDialogKey();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CMainDlg::OnConnect()
+{
+    if (g_bSimulation) {
+        Message("Simulation mode Active\nPlease Stop Simulation first");
+        return;
+    }
+    m_link.SetSettings(m_settings);
+    if (!m_link.OpenPort())
+        Message(m_link.FailureText());
+    UpdateConnectionMenu();
+}
+
+void CMainDlg::OnDisconnect()
+{
+    m_link.ClosePort();
+    UpdateConnectionMenu();
+}
+
+void CMainDlg::UpdateConnectionMenu()
+{
+    m_pConnect->setEnabled(!g_bConnected);
+    m_pDisconnect->setEnabled(g_bConnected);
+}
+
+void CMainDlg::OnLost(const std::string& message)
+{
+    UpdateConnectionMenu();
+    Message(message);
+}
+
+void CMainDlg::OnComConfiguration()
+{
+    COMDlg configuration(this);
+    CPortSettings current;
+    current.comPort = m_settings.portName;
+    current.baudRate = std::to_string(m_settings.baudRate);
+    current.dataBits = std::to_string(m_settings.dataBits);
+    current.parityIndex = m_settings.parityIndex;
+    current.stopBitsIndex = m_settings.stopBitsIndex;
+    configuration.SetValues(current);
+    if (CUserDialogs::RunModal(configuration) != QDialog::Accepted)
+        return;
+    // The main dialog of the new settings takes this one's place: this one lets go of the
+    // port first.
+    EndSimulation();
+    m_timer.stop();
+    m_link.ClosePort();
+    done(kReconfigured);
+}
+
+void CMainDlg::OnSendLine()
+{
+    SendTypedLine([this](std::string_view bytes) { Write(bytes); }, *m_pLog);
+}
+
+void CMainDlg::OnSendEsc()
+{
+    Write(kEsc);
+}
+
+void CMainDlg::RunAction(const CCommandAction& action)
+{
+    switch (action.kind) {
+    case CommandKind::SimulatedRun:
+        OnSimulatedRun();
+        break;
+    case CommandKind::SimulatedStop:
+        OnSimulatedStop();
+        break;
+    case CommandKind::ShowMessage:
+        Message(action.message);
+        break;
+    case CommandKind::Write:
+        for (const CWriteStep& step : action.steps) {
+            Write(step.bytes);
+            Pause(step.pauseMs);
+        }
+        break;
+    case CommandKind::Nothing:
+        break;
+    }
+}
+
+void CMainDlg::RunParameterCommand(const CParameterCommand& command)
+{
+    if (m_bBusy)
+        return;
+    m_bBusy = true;
+    if (command.resetAlarms)
+        ResetAlarms();
+    if (!command.refusal.empty()) {
+        Message(command.refusal);
+        m_bBusy = false;
+        return;
+    }
+    for (const std::string& warning : command.warnings)
+        Message(warning);
+    for (const CCommandStep& step : command.steps) {
+        Write(step.bytes);
+        Pause(step.pauseMs);
+        if (step.clearTerminalAfter)
+            m_pClassic->ClearText();
+    }
+    if (!command.message.empty())
+        Message(command.message);
+    if (command.readsListing) {
+        ShowListing(m_pClassic->Text());
+        // Filling the controls has shown the indicator.
+        m_pChanged->hide();
+    }
+    CommandDone(command);
+    m_bBusy = false;
+}
+
+void CMainDlg::OnSave()
+{
+    if (m_bBusy)
+        return;
+    const std::string text = ParameterFileText();
+    const QString path =
+        CUserDialogs::AskFileName(this, {true, ParameterFileName(), ParameterTexts::FileExtension,
+                                         ParameterTexts::SaveFileType});
+    if (path.isEmpty())
+        return;
+    if (!WriteFileReplacing(path.toStdString(), text))
+        Message(ParameterTexts::CanNotSave);
+}
+
+void CMainDlg::OnLoad()
+{
+    if (m_bBusy)
+        return;
+    const QString path = CUserDialogs::AskFileName(
+        this, {false, {}, ParameterTexts::FileExtension, ParameterTexts::LoadFileType});
+    if (path.isEmpty())
+        return;
+    if (!ShowParameterFile(path.toStdString())) {
+        Message(ParameterTexts::CanNotRead);
+        return;
+    }
+    if (!g_bSimulation)
+        OnSet();
+}
+
+void CMainDlg::OnAbout()
+{
+    CAboutDlg about(this);
+    CUserDialogs::RunModal(about);
+}
+
+void CMainDlg::OnStartSimulation()
+{
+    const bool wasActive = g_bSimulation;
+    COscillationsDlg settings(this);
+    CUserDialogs::RunModal(settings);
+    if (!g_bSimulation)
+        return;
+    Pause(100);
+    m_link.ClosePort();
+    UpdateConnectionMenu();
+    PrepareSimulation(!wasActive);
+    EnableSimulationControls(true);
+    m_pChanged->hide();
+}
+
+void CMainDlg::OnStopSimulation()
+{
+    OnSimulatedStop();
+    g_bSimulation = false;
+    EnableSimulationControls(false);
+}
+
+void CMainDlg::OnPauseSimulation()
+{
+    m_pSimRun->Pause();
+    m_simTimer.stop();
+}
+
+void CMainDlg::OnSimulatedRun()
+{
+    if (CSimulationRun::Running())
+        return;
+    const std::string refusal = m_pSimRun->Start();
+    if (!refusal.empty())
+        Message(refusal);
+    if (CSimulationRun::Running())
+        m_simTimer.start(m_nSimulationPaceMs >= 0 ? m_nSimulationPaceMs : m_pSimRun->LineWaitMs());
+}
+
+void CMainDlg::OnSimulatedStop()
+{
+    m_simTimer.stop();
+    if (m_pSimRun->Stop())
+        DeliverSimulatedLine();
+}
+
+void CMainDlg::OnSimulationTick()
+{
+    const CSimulationTick tick = m_pSimRun->Tick();
+    if (tick.deliver)
+        DeliverSimulatedLine();
+    if (tick.ended)
+        m_simTimer.stop();
+}
+
+void CMainDlg::DeliverSimulatedLine()
+{
+    emit SimulatedLine();
+    ShowSimulatedLine();
+}
+
+void CMainDlg::EnableSimulationControls(bool simulating)
+{
+    for (QWidget* control : m_simulationLocked)
+        control->setEnabled(!simulating);
+    m_pPauseSimulation->setEnabled(simulating);
+}
+
+void CMainDlg::EndSimulation()
+{
+    // No line of a run may reach the pages once the dialog closes.
+    m_simTimer.stop();
+    ResetSimulationState();
+    g_bSimRunning = false;
+}
+
+void CMainDlg::ShowChanged()
+{
+    m_pChanged->show();
+}
+
+void CMainDlg::Write(std::string_view bytes)
+{
+    m_link.WritePort(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+void CMainDlg::Pause(int ms)
+{
+    if (ms <= 0)
+        return;
+    // The replies keep arriving and the dialog keeps drawing while the device takes a command.
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void CMainDlg::Message(std::string_view text)
+{
+    CUserDialogs::ShowMessage(this,
+                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
