@@ -3,16 +3,19 @@
 #include "ClassicQR.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
+#include "DisplayQR.h"
 #include "LogQR.h"
 #include "MainDlgTestSupport.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
 #include "QuorinDisplay.h"
+#include "QuorinErrorCodes.h"
 #include "TerminalState.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -379,6 +382,43 @@ TEST_F(QuorinDlgTest, TypedLineOnTheClassicPageReachesTheDeviceAndTheLog)
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"The COM Port is not connected!",
                                                           "The COM Port is not connected!"}));
     EXPECT_EQ(g_nLineCount, 46) << "the Quorin page counts the line without a limit";
+}
+
+TEST_F(QuorinDlgTest, StreamedReadingsAndDeviceErrorsReachTheDisplayAndItsHelp)
+{
+    Settle();
+    emulated.device.SetMaxRate(true);
+    Button(1131)->click();
+    ASSERT_TRUE(PumpUntil([this] {
+        dlg->Log().ShowEntries();
+        return dlg->Log().Book().Entries().size() >= 20;
+    }));
+    Button(1139)->click();
+    Settle();
+    // The dialog's timer shows the last reading the device sent.
+    dlg->Log().ShowEntries();
+    const auto& entries = dlg->Log().Book().Entries();
+    ASSERT_FALSE(entries.empty());
+    const QString last =
+        QString::fromLatin1(entries[entries.size() - 1].data(),
+                            static_cast<qsizetype>(entries[entries.size() - 1].size()));
+    const auto* distance = FindControl<QLabel>(&dlg->Display(), 1137);
+    EXPECT_TRUE(PumpUntil([&] {
+        return !distance->text().isEmpty() && last.contains(distance->text());
+    })) << distance->text().toStdString()
+        << " / " << last.toStdString();
+
+    // Errors the device reports are counted in their rows; "?" tells what to do.
+    for (const int code : {15, 15, 24})
+        emulated.device.InjectError(code);
+    const auto count = [this](int row) {
+        return FindControl<QLineEdit>(&dlg->Display(), QuorinErrorCodes[row].nCountBoxId)->text();
+    };
+    EXPECT_TRUE(PumpUntil([&] { return count(0) == "2" && count(6) == "1"; }))
+        << count(0).toStdString() << " " << count(6).toStdString();
+    FindControl<QPushButton>(&dlg->Display(), QuorinErrorCodes[6].nHelpButtonId)->click();
+    EXPECT_EQ(FindControl<QPlainTextEdit>(&dlg->Display(), 1142)->toPlainText(),
+              "E24:Provide ambient temperature < +60°C");
 }
 
 TEST_F(QuorinDlgTest, FileMenuSavesTheLogPagesStretchAndExits)
