@@ -157,7 +157,7 @@ void CMainDlg::PlaceControls(QMenuBar* menu, QLayout* left, QLayout* right, QLay
     grid->addLayout(bottom, 1, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
-    m_pTabs->setMinimumSize(420, 300);
+    // The pages keep the room they need; the parameter edits give way first.
     resize(1280, 700);
 }
 
