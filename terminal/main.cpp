@@ -18,12 +18,15 @@ int main(int argc, char** argv)
     // Numbers in files and on screen keep the "." that the device and the files use.
     std::setlocale(LC_NUMERIC, "C");
 
-    // The documentation's pictures: TELVAN_SCREENSHOTS names their folder and
-    // TELVAN_SCREENSHOT_PORT the device to connect to.
+    // The documentation's pictures: TELVAN_SCREENSHOTS names their folder,
+    // TELVAN_SCREENSHOT_PORT the Zelnar device to connect to and TELVAN_SCREENSHOT_QUORIN_PORT,
+    // when set, the Quorin device.
     std::unique_ptr<CScreenshotRun> screenshots;
     if (const char* folder = std::getenv("TELVAN_SCREENSHOTS")) {
         const char* port = std::getenv("TELVAN_SCREENSHOT_PORT");
-        screenshots = std::make_unique<CScreenshotRun>(folder, port ? port : "COM1");
+        const char* quorinPort = std::getenv("TELVAN_SCREENSHOT_QUORIN_PORT");
+        screenshots = std::make_unique<CScreenshotRun>(folder, port ? port : "COM1",
+                                                       quorinPort ? quorinPort : "");
     }
     return CTerminalApp().Run();
 }

@@ -3,7 +3,10 @@
 #include "COMDlg.h"
 #include "COscillationsDlg.h"
 #include "ControlId.h"
+#include "DisplayQR.h"
 #include "PageTabCtrl.h"
+#include "QuorinDlg.h"
+#include "QuorinErrorCodes.h"
 #include "UserDialogs.h"
 #include "ZelnarDlg.h"
 
@@ -11,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -25,8 +29,9 @@ void Settle(int ms)
 
 } // namespace
 
-CScreenshotRun::CScreenshotRun(QString folder, QString port)
-    : m_strFolder(std::move(folder)), m_strPort(std::move(port))
+CScreenshotRun::CScreenshotRun(QString folder, QString port, QString quorinPort)
+    : m_strFolder(std::move(folder)), m_strPort(std::move(port)),
+      m_strQuorinPort(std::move(quorinPort))
 {
     // The device's replies arrive while a message would be open.
     CUserDialogs::SetMessageHandler([](const QString&) { Settle(500); });
@@ -37,6 +42,17 @@ CScreenshotRun::CScreenshotRun(QString folder, QString port)
             Settle(300);
             main->grab().save(m_strFolder + "/ZelnarDlg.png");
             SimulationPictures(*main, *tabs);
+            if (m_strQuorinPort.isEmpty()) {
+                main->reject();
+                return main->result();
+            }
+            // On to the Quorin family, through COM Configuration.
+            m_bQuorinNext = true;
+            FindControl<QAction>(main, 32771)->trigger();
+            return main->result();
+        }
+        if (auto* main = qobject_cast<QuorinDlg*>(&dialog)) {
+            QuorinPictures(*main);
             main->reject();
             return main->result();
         }
@@ -47,8 +63,13 @@ CScreenshotRun::CScreenshotRun(QString folder, QString port)
         dialog.show();
         if (auto* configuration = qobject_cast<COMDlg*>(&dialog)) {
             Settle(300);
-            dialog.grab().save(m_strFolder + "/COMDlg.png");
-            FindControl<QComboBox>(configuration, 1000)->setEditText(m_strPort);
+            if (m_bQuorinNext) {
+                FindControl<QComboBox>(configuration, 1010)->setCurrentText("Quorin");
+                FindControl<QComboBox>(configuration, 1000)->setEditText(m_strQuorinPort);
+            } else {
+                dialog.grab().save(m_strFolder + "/COMDlg.png");
+                FindControl<QComboBox>(configuration, 1000)->setEditText(m_strPort);
+            }
             configuration->accept();
             return int(QDialog::Accepted);
         }
@@ -68,6 +89,28 @@ void CScreenshotRun::SimulationPictures(ZelnarDlg& main, CPageTabCtrl& tabs) con
         main.grab().save(m_strFolder + "/Simulation-" + pages[page] + ".png");
     }
     FindControl<QAction>(&main, 32799)->trigger();
+}
+
+void CScreenshotRun::QuorinPictures(QuorinDlg& main) const
+{
+    auto* tabs = FindControl<CPageTabCtrl>(&main, 1011);
+    tabs->setCurrentIndex(2);
+    Settle(300);
+    main.grab().save(m_strFolder + "/QuorinDlg.png");
+    tabs->setCurrentIndex(0);
+    FindControl<QAction>(&main, 32823)->trigger();
+    FindControl<QPushButton>(&main, 1131)->click();
+    // Until the run has passed a stretch of weak reflexes, and what to do about them.
+    const auto* weakReflexes =
+        FindControl<QLineEdit>(&main.Display(), QuorinErrorCodes[0].nCountBoxId);
+    for (int wait = 0; wait < 120 && weakReflexes->text() == "0"; ++wait)
+        Settle(500);
+    Settle(1000);
+    main.grab().save(m_strFolder + "/Simulation-QuorinDlg.png");
+    FindControl<QPushButton>(&main.Display(), QuorinErrorCodes[0].nHelpButtonId)->click();
+    Settle(300);
+    main.Display().grab().save(m_strFolder + "/QuorinErrors.png");
+    FindControl<QAction>(&main, 32824)->trigger();
 }
 
 CScreenshotRun::~CScreenshotRun()
