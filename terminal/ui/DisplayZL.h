@@ -5,8 +5,7 @@
 
 #include <QWidget>
 
-#include <string>
-
+class CAlarmLamp;
 class CAnalogGauge;
 class CColorStatic;
 class QLabel;
@@ -16,6 +15,9 @@ class QProgressBar;
 // The Display page of the Zelnar main dialog: distance, speed, temperature and signal strength
 // as the device sent them, the two alarm lamps, the analog output current on the gauge and the
 // counts of the device's error codes. The decoding and its state belong to g_DisplayZL.
+//
+// Lines may arrive by the hundred per second: OnData only decodes and keeps what the controls
+// are to show, and ShowPending, called on the main dialog's timer, puts it on them.
 class DisplayZL : public QWidget, public CReplyPage
 {
     Q_OBJECT
@@ -24,10 +26,10 @@ public:
 
     explicit DisplayZL(QWidget* parent = nullptr);
 
-    // Decodes the line and keeps what the controls are to show.
+    // Decodes g_strMeasLine: counts, alarms, current and graph points change at once; the
+    // controls at the next ShowPending, or at once while simulating.
     void OnData() override;
-    // Puts what the lines since the last call left on the controls; the main dialog's timer
-    // calls it.
+    // Shows what the lines since the last call changed.
     void ShowPending();
 
     CAnalogGauge& Gauge() const { return *m_pGauge; }
@@ -51,10 +53,8 @@ private:
     QLabel* m_pTemperatureUnit;
     CColorStatic* m_pStrength;
     QProgressBar* m_pStrengthBar;
-    QLabel* m_pQ1On;
-    QLabel* m_pQ1Off;
-    QLabel* m_pQ2On;
-    QLabel* m_pQ2Off;
+    CAlarmLamp* m_pQ1;
+    CAlarmLamp* m_pQ2;
     CAnalogGauge* m_pGauge;
     QLineEdit* m_pE02;
     QLineEdit* m_pE04;
