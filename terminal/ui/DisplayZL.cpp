@@ -1,10 +1,8 @@
 #include "DisplayZL.h"
 
 #include "AlarmLamp.h"
-#include "AnalogGauge.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
-#include "DialogKeys.h"
 #include "GraphData.h"
 #include "PageWidgets.h"
 #include "ZelnarDisplay.h"
@@ -12,30 +10,14 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
-
-namespace {
-
-// Field texts and counts are the device's bytes, units the terminal's own texts.
-template <class Control> void ShowDeviceText(CShownValue<std::string>& text, Control* control)
-{
-    text.ShowChange([control](const std::string& value) { control->setText(FromDevice(value)); });
-}
-
-void ShowUnit(CShownValue<std::string_view>& unit, QLabel* label)
-{
-    unit.ShowChange([label](std::string_view value) { label->setText(FromUtf8(value)); });
-}
-
-} // namespace
 
 DisplayZL::DisplayZL(QWidget* parent)
-    : QWidget(parent), m_pDistance(WithControlId(new CColorStatic({}, this), 1070)),
+    : CDisplayPage(parent, 1088, g_DisplayZL.GetOutputCurrent()),
+      m_pDistance(WithControlId(new CColorStatic({}, this), 1070)),
       m_pDistanceUnit(WithControlId(new QLabel(this), 1099)),
       m_pSpeed(WithControlId(new QLabel(this), 1071)),
       m_pSpeedUnit(WithControlId(new QLabel(this), 1100)),
@@ -44,8 +26,8 @@ DisplayZL::DisplayZL(QWidget* parent)
       m_pStrength(WithControlId(new CColorStatic({}, this), 1073)),
       m_pStrengthBar(WithControlId(new QProgressBar(this), 1074)),
       m_pQ1(new CAlarmLamp(1083, 1082, this)), m_pQ2(new CAlarmLamp(1084, 1085, this)),
-      m_pGauge(WithControlId(new CAnalogGauge(this), 1088)), m_pE02(CountEdit(this, 1091)),
-      m_pE04(CountEdit(this, 1093)), m_view(g_DisplayZL.GetOutputCurrent())
+      m_pE02(CountEdit(this, 1091)), m_pE04(CountEdit(this, 1093)),
+      m_view(g_DisplayZL.GetOutputCurrent())
 {
     for (QLabel* big : {static_cast<QLabel*>(m_pDistance), m_pSpeed})
         big->setFont(ArialFont(40));
@@ -100,12 +82,6 @@ DisplayZL::DisplayZL(QWidget* parent)
     connect(clear, &QPushButton::clicked, this, &DisplayZL::OnClear);
     errorGrid->addWidget(clear, 2, 1);
 
-    auto* analog = new QGroupBox("Analog Output", this);
-    auto* analogBox = new QVBoxLayout(analog);
-    m_pGauge->setMinimumSize(180, 180);
-    analogBox->addWidget(m_pGauge);
-    ConfigureCurrentGauge(*m_pGauge, g_DisplayZL.GetOutputCurrent());
-
     auto* left = new QVBoxLayout;
     left->addWidget(values);
     auto* lower = new QHBoxLayout;
@@ -115,7 +91,7 @@ DisplayZL::DisplayZL(QWidget* parent)
     left->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 3);
-    layout->addWidget(analog, 2);
+    layout->addWidget(AnalogOutputBox(180), 2);
 }
 
 void DisplayZL::OnData()
@@ -131,11 +107,7 @@ void DisplayZL::OnData()
 
 void DisplayZL::ShowPending()
 {
-    m_view.RedText().ShowChange([this](bool red) {
-        const QColor color = red ? QColor(255, 0, 0) : QColor(0, 0, 0);
-        for (CColorStatic* text : {m_pDistance, m_pTemperature, m_pStrength})
-            text->SetTextColor(color);
-    });
+    ShowRedText(m_view.RedText(), {m_pDistance, m_pTemperature, m_pStrength});
     ShowUnit(m_view.DistanceUnit(), m_pDistanceUnit);
     ShowUnit(m_view.SpeedUnit(), m_pSpeedUnit);
     ShowUnit(m_view.TemperatureUnit(), m_pTemperatureUnit);
@@ -146,17 +118,11 @@ void DisplayZL::ShowPending()
     m_view.StrengthBar().ShowChange([this](int value) { m_pStrengthBar->setValue(value); });
     ShowDeviceText(m_view.E02Count(), m_pE02);
     ShowDeviceText(m_view.E04Count(), m_pE04);
-    m_view.Current().ShowChange([this](double current) { m_pGauge->SetValue(current); });
-    m_view.Q1On().ShowChange([this](bool on) { m_pQ1->SetOn(on); });
-    m_view.Q2On().ShowChange([this](bool on) { m_pQ2->SetOn(on); });
+    ShowCurrent(m_view.Current());
+    ShowLamp(m_view.Q1On(), m_pQ1);
+    ShowLamp(m_view.Q2On(), m_pQ2);
     if (m_view.TakeRedraw())
         emit RedrawGraphs();
-}
-
-void DisplayZL::keyPressEvent(QKeyEvent* event)
-{
-    if (!ConsumeDialogKey(*event))
-        QWidget::keyPressEvent(event);
 }
 
 void DisplayZL::OnClear()
