@@ -7,7 +7,7 @@ class CCSVGraph2Static;
 
 // The Graphic page of the Quorin main dialog: the last N distances, scrolling while
 // measurements arrive. The points live in the graph table of the core; the page draws them
-// when RedrawGraphQR is called.
+// when RedrawGraphs is called.
 class GraphQR : public CGraphPage
 {
     Q_OBJECT
@@ -16,16 +16,11 @@ public:
 
     explicit GraphQR(QWidget* parent = nullptr);
 
-    // The main dialog's timer and, while simulating, the Display page.
-    void RedrawGraphQR();
-
     CCSVGraph2Static& DistanceStatic() const { return *m_pStatic; }
 
 private:
-    void CreateGraph();
-    void OnSetup();
+    void CreateGraphs() override;
     void OnSave();
-    void OnClear();
 
     CCSVTable2Graph m_graph;
     CCSVGraph2Static* m_pStatic;

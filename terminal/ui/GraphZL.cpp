@@ -6,12 +6,15 @@
 #include "ParameterRecords.h"
 
 GraphZL::GraphZL(QWidget* parent)
-    : CGraphPage(parent), m_pSpeedStatic(AddGraph(1152, m_speedGraph)),
+    : CGraphPage(parent, g_GraphMutex), m_pSpeedStatic(AddGraph(1152, m_speedGraph)),
       m_pDistanceStatic(AddGraph(1151, m_distanceGraph))
 {
-    AddButton("Setup", 1097, [this] { OnSetup(); });
+    AddButton("Setup", 1097, [this] {
+        GraphSetupZL setup(this);
+        RunSetup(setup);
+    });
     AddButton("Save", 1096, [this] { OnSave(); });
-    AddButton("Clear", 1153, [this] { OnClear(); });
+    AddButton("Clear", 1153, [this] { Restart(); });
     for (CCSVTable2Graph* graph : {&m_distanceGraph, &m_speedGraph})
         graph->SetAxis(0.0, 0.0, 10, 7, true, false);
     ResetGraphSettingsZL();
@@ -23,26 +26,6 @@ void GraphZL::CreateGraphs()
     CreateGraphTablesZL();
     m_distanceGraph.SetTable(g_pDistanceTable.get());
     m_speedGraph.SetTable(g_pSpeedTable.get());
-}
-
-void GraphZL::RedrawGraphs()
-{
-    RedrawGraphControls(g_GraphMutex);
-}
-
-void GraphZL::OnSetup()
-{
-    GraphSetupZL setup(this);
-    if (!RunSetup(setup))
-        return;
-    CreateGraphs();
-    RedrawGraphs();
-}
-
-void GraphZL::OnClear()
-{
-    CreateGraphs();
-    RedrawGraphs();
 }
 
 void GraphZL::OnSave()

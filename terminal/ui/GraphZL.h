@@ -16,17 +16,12 @@ public:
 
     explicit GraphZL(QWidget* parent = nullptr);
 
-    // The main dialog's timer and, while simulating, the Display page.
-    void RedrawGraphs();
-
     CCSVGraph2Static& DistanceStatic() const { return *m_pDistanceStatic; }
     CCSVGraph2Static& SpeedStatic() const { return *m_pSpeedStatic; }
 
 private:
-    void CreateGraphs();
-    void OnSetup();
+    void CreateGraphs() override;
     void OnSave();
-    void OnClear();
 
     CCSVTable2Graph m_speedGraph;
     CCSVTable2Graph m_distanceGraph;
