@@ -13,23 +13,23 @@ enum Edit : std::size_t
     PointsNumber,
 };
 
-std::vector<CGraphSetupEdit> Edits(const CGraphSetupZL& setup)
+// The dialog opens on the current settings.
+CGraphSetupForm Form()
 {
-    return {{"Distance max", 1156, setup.strDistanceMax, true},
-            {"Distance min", 1013, setup.strDistanceMin, true},
-            {"Speed max", 1014, setup.strSpeedMax, true},
-            {"Speed min", 1015, setup.strSpeedMin, true},
-            {"Points Number", 1157, setup.strPointsNumber, false}};
+    const CGraphSetupZL setup = GetGraphSetupZL();
+    return {"Zelnar Graph Setup",
+            {{"Distance max", 1156, setup.strDistanceMax, true},
+             {"Distance min", 1013, setup.strDistanceMin, true},
+             {"Speed max", 1014, setup.strSpeedMax, true},
+             {"Speed min", 1015, setup.strSpeedMin, true},
+             {"Points Number", 1157, setup.strPointsNumber, false}},
+            1155,
+            setup.bAutoscale};
 }
 
 } // namespace
 
-GraphSetupZL::GraphSetupZL(QWidget* parent) : GraphSetupZL(parent, GetGraphSetupZL()) {}
-
-GraphSetupZL::GraphSetupZL(QWidget* parent, const CGraphSetupZL& setup)
-    : CGraphSetupDialog(parent, "Zelnar Graph Setup", Edits(setup), 1155, setup.bAutoscale)
-{
-}
+GraphSetupZL::GraphSetupZL(QWidget* parent) : CGraphSetupDialog(parent, Form()) {}
 
 std::string GraphSetupZL::Take() const
 {
