@@ -13,7 +13,6 @@ CZelnarDisplayView::CZelnarDisplayView(double current)
 
 void CZelnarDisplayView::Take(const CZelnarDisplayResult& result)
 {
-    m_RedText.Set(result.bRedText);
     if (result.bShowFields) {
         m_Distance.Set(result.strDistance);
         m_Speed.Set(result.strSpeed);
@@ -23,18 +22,14 @@ void CZelnarDisplayView::Take(const CZelnarDisplayResult& result)
         m_SpeedUnit.Set(result.strSpeedUnit);
         m_TemperatureUnit.Set(result.strTemperatureUnit);
     }
-    if (result.bSetStrengthBar)
-        m_StrengthBar.Set(result.nStrengthBar);
-    if (result.bE02Counted)
-        m_E02Count.Set(result.strE02Count);
-    if (result.bE04Counted)
-        m_E04Count.Set(result.strE04Count);
-    if (result.bSetGauge)
-        m_Current.Set(result.dCurrent);
-    if (result.bShowLamps) {
-        m_Q1On.Set(result.bQ1On);
-        m_Q2On.Set(result.bQ2On);
-    }
+    m_StrengthBar.SetIf(result.bSetStrengthBar, result.nStrengthBar);
+    m_E02Count.SetIf(result.bE02Counted, result.strE02Count);
+    m_E04Count.SetIf(result.bE04Counted, result.strE04Count);
+    m_Current.SetIf(result.bSetGauge, result.dCurrent);
+    m_Q1On.SetIf(result.bShowLamps, result.bQ1On);
+    m_Q2On.SetIf(result.bShowLamps, result.bQ2On);
+    // A simulated line: red texts, and the graphs redrawn with it.
+    m_RedText.Set(result.bRedText);
     m_bRedraw = m_bRedraw || result.bRedrawGaugeAndGraphs;
 }
 
@@ -42,11 +37,4 @@ void CZelnarDisplayView::ClearCounts()
 {
     m_E02Count.SetShown(ZeroCount);
     m_E04Count.SetShown(ZeroCount);
-}
-
-bool CZelnarDisplayView::TakeRedraw()
-{
-    const bool redraw = m_bRedraw;
-    m_bRedraw = false;
-    return redraw;
 }

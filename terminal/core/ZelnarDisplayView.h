@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 // What the Zelnar Display page shows, gathered from the lines decoded since the page last put
 // it on its controls. Every control shows what the last line that set it wanted, so a page that
@@ -25,7 +26,7 @@ public:
 
     // While simulating, a line asks for the graphs to be redrawn with it; true once per
     // request.
-    bool TakeRedraw();
+    bool TakeRedraw() { return std::exchange(m_bRedraw, false); }
 
     CShownValue<bool>& RedText() { return m_RedText; }
     CShownValue<std::string>& Distance() { return m_Distance; }
