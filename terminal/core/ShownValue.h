@@ -13,7 +13,7 @@ public:
 
     // Assigning into the kept value reuses its buffer: taking a line allocates nothing.
     template <class U> void Set(const U& value) { m_Wanted = value; }
-    // Only a line that sets the control; the others leave what it wants.
+    // Takes value only when the line sets the control; other lines leave what it wants.
     template <class U> void SetIf(bool set, const U& value)
     {
         if (set)
