@@ -33,7 +33,7 @@ struct CQuorinDisplayResult
     int nCountedCode = -1; // index in QuorinErrorCodes of the code counted, or -1
     std::string strCount;  // the new text of that code's count box
 
-    bool bRedraw = false; // while simulating: redraw the gauge, RedrawGraphQR, the lamps
+    bool bRedraw = false; // while simulating: redraw the gauge, the graph and the lamps
 };
 
 // The decoding of the Quorin Display page with the state it keeps between lines: the Q1

@@ -10,25 +10,20 @@ constexpr const char* ZeroCount = "0";
 
 CQuorinDisplayView::CQuorinDisplayView() : m_Current(MinimumCurrent)
 {
-    for (CShownValue<std::string>& count : m_Counts)
-        count.SetShown(ZeroCount);
+    ClearCounts();
 }
 
 void CQuorinDisplayView::Take(const CQuorinDisplayResult& result)
 {
-    m_RedText.Set(result.bRedText);
-    if (result.bSetDistanceUnit)
-        m_DistanceUnit.Set(result.strDistanceUnit);
-    if (result.bSetDistance)
-        m_Distance.Set(result.strDistance);
-    if (result.bSetTemperature)
-        m_Temperature.Set(result.strTemperature);
-    if (result.bSetGauge)
-        m_Current.Set(result.dCurrent);
-    if (result.bShowLamps)
-        m_Q1On.Set(result.bQ1On);
+    m_DistanceUnit.SetIf(result.bSetDistanceUnit, result.strDistanceUnit);
+    m_Distance.SetIf(result.bSetDistance, result.strDistance);
+    m_Temperature.SetIf(result.bSetTemperature, result.strTemperature);
+    m_Current.SetIf(result.bSetGauge, result.dCurrent);
+    m_Q1On.SetIf(result.bShowLamps, result.bQ1On);
     if (result.nCountedCode >= 0)
         Count(static_cast<std::size_t>(result.nCountedCode)).Set(result.strCount);
+    // A simulated line: red text, and the graph redrawn with it.
+    m_RedText.Set(result.bRedText);
     m_bRedraw = m_bRedraw || result.bRedraw;
 }
 
@@ -36,11 +31,4 @@ void CQuorinDisplayView::ClearCounts()
 {
     for (CShownValue<std::string>& count : m_Counts)
         count.SetShown(ZeroCount);
-}
-
-bool CQuorinDisplayView::TakeRedraw()
-{
-    const bool redraw = m_bRedraw;
-    m_bRedraw = false;
-    return redraw;
 }

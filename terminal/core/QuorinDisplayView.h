@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // What the Quorin Display page shows, gathered from the lines decoded since the page last put
 // it on its controls. Every control shows what the last line that set it wanted, and every
@@ -28,7 +29,7 @@ public:
 
     // While simulating, a line asks for the gauge, the lamp and the graph to be redrawn at
     // once; true once per request.
-    bool TakeRedraw();
+    bool TakeRedraw() { return std::exchange(m_bRedraw, false); }
 
     CShownValue<bool>& RedText() { return m_RedText; }
     CShownValue<std::string_view>& DistanceUnit() { return m_DistanceUnit; }

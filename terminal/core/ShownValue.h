@@ -13,6 +13,12 @@ public:
 
     // Assigning into the kept value reuses its buffer: taking a line allocates nothing.
     template <class U> void Set(const U& value) { m_Wanted = value; }
+    // Takes value only when the line sets the control; other lines leave what it wants.
+    template <class U> void SetIf(bool set, const U& value)
+    {
+        if (set)
+            m_Wanted = value;
+    }
     const T& Get() const { return m_Wanted; }
     bool IsChanged() const { return !(m_Wanted == m_Shown); }
 

@@ -1,11 +1,9 @@
 #include "DisplayQR.h"
 
 #include "AlarmLamp.h"
-#include "AnalogGauge.h"
 #include "AnalogOutput.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
-#include "DialogKeys.h"
 #include "GraphData.h"
 #include "PageWidgets.h"
 #include "TerminalState.h"
@@ -14,7 +12,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,24 +34,18 @@ QString HelpText(std::string_view help)
 } // namespace
 
 DisplayQR::DisplayQR(QWidget* parent)
-    : QWidget(parent), m_pDistance(WithControlId(new CColorStatic({}, this), 1137)),
+    : CDisplayPage(parent, 1136, MinimumCurrent),
+      m_pDistance(WithControlId(new CColorStatic({}, this), 1137)),
       m_pDistanceUnit(WithControlId(new QLabel(this), 1143)),
       m_pTemperature(WithControlId(new QLabel(this), 1138)),
       m_pQ1(new CAlarmLamp(1134, 1135, this)),
-      m_pGauge(WithControlId(new CAnalogGauge(this), 1136)),
       m_pExplanation(WithControlId(new QPlainTextEdit(this), 1142))
 {
     g_strQuorinFormat = "d";
 
-    auto* analog = new QGroupBox(QStringLiteral("Analog Output"), this);
-    auto* analogBox = new QVBoxLayout(analog);
-    m_pGauge->setMinimumSize(150, 150);
-    analogBox->addWidget(m_pGauge);
-    ConfigureCurrentGauge(*m_pGauge, MinimumCurrent);
-
     auto* upper = new QHBoxLayout;
     upper->addWidget(MeasurementBox(), 3);
-    upper->addWidget(analog, 2);
+    upper->addWidget(AnalogOutputBox(150), 2);
     // Room is short in the tab area: the panel of seventeen rows takes most of it.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -145,28 +136,16 @@ void DisplayQR::OnData()
 
 void DisplayQR::ShowPending()
 {
-    m_view.RedText().ShowChange(
-        [this](bool red) { m_pDistance->SetTextColor(red ? QColor(255, 0, 0) : QColor(0, 0, 0)); });
-    m_view.DistanceUnit().ShowChange(
-        [this](std::string_view unit) { m_pDistanceUnit->setText(FromUtf8(unit)); });
-    m_view.Distance().ShowChange(
-        [this](const std::string& text) { m_pDistance->setText(FromDevice(text)); });
-    m_view.Temperature().ShowChange(
-        [this](const std::string& text) { m_pTemperature->setText(FromDevice(text)); });
-    m_view.Current().ShowChange([this](double current) { m_pGauge->SetValue(current); });
-    m_view.Q1On().ShowChange([this](bool on) { m_pQ1->SetOn(on); });
-    for (std::size_t i = 0; i < m_counts.size(); ++i) {
-        m_view.Count(i).ShowChange(
-            [edit = m_counts[i]](const std::string& count) { edit->setText(FromDevice(count)); });
-    }
+    ShowRedText(m_view.RedText(), {m_pDistance});
+    ShowUnit(m_view.DistanceUnit(), m_pDistanceUnit);
+    ShowDeviceText(m_view.Distance(), m_pDistance);
+    ShowDeviceText(m_view.Temperature(), m_pTemperature);
+    ShowCurrent(m_view.Current());
+    ShowLamp(m_view.Q1On(), m_pQ1);
+    for (std::size_t i = 0; i < m_counts.size(); ++i)
+        ShowDeviceText(m_view.Count(i), m_counts[i]);
     if (m_view.TakeRedraw())
         emit RedrawGraphs();
-}
-
-void DisplayQR::keyPressEvent(QKeyEvent* event)
-{
-    if (!ConsumeDialogKey(*event))
-        QWidget::keyPressEvent(event);
 }
 
 void DisplayQR::OnHelp(std::size_t code)

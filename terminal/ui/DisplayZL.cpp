@@ -1,90 +1,23 @@
 #include "DisplayZL.h"
 
-#include "AnalogGauge.h"
+#include "AlarmLamp.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
-#include "DialogKeys.h"
 #include "GraphData.h"
+#include "PageWidgets.h"
 #include "ZelnarDisplay.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
-
-namespace {
-
-constexpr int kLampSize = 32;
-
-QFont ArialFont(int height)
-{
-    QFont font("Arial");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(height);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
-// The lamps of the switching outputs: green while the output is on, grey while it is off.
-QPixmap Lamp(const QColor& color)
-{
-    QPixmap pixmap(kLampSize, kLampSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient gradient(kLampSize * 0.35, kLampSize * 0.35, kLampSize * 0.6);
-    gradient.setColorAt(0, color.lighter(170));
-    gradient.setColorAt(1, color);
-    painter.setBrush(gradient);
-    painter.setPen(QPen(color.darker(160), 1.5));
-    painter.drawEllipse(QRectF(2, 2, kLampSize - 4, kLampSize - 4));
-    return pixmap;
-}
-
-QLabel* LampLabel(QWidget* parent, int id, const QPixmap& pixmap)
-{
-    auto* label = WithControlId(new QLabel(parent), id);
-    label->setPixmap(pixmap);
-    label->setFixedSize(kLampSize, kLampSize);
-    return label;
-}
-
-QLineEdit* CountEdit(QWidget* parent, int id)
-{
-    auto* edit = WithControlId(new QLineEdit("0", parent), id);
-    edit->setReadOnly(true);
-    edit->setAlignment(Qt::AlignCenter);
-    edit->setMaximumWidth(90);
-    return edit;
-}
-
-QString FromDevice(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void SetColor(CColorStatic* label, const QColor& color)
-{
-    // A new palette costs more than a line: only a change of mode sets one.
-    if (label->TextColor() != color)
-        label->SetTextColor(color);
-}
-
-} // namespace
 
 DisplayZL::DisplayZL(QWidget* parent)
-    : QWidget(parent), m_pDistance(WithControlId(new CColorStatic({}, this), 1070)),
+    : CDisplayPage(parent, 1088, g_DisplayZL.GetOutputCurrent()),
+      m_pDistance(WithControlId(new CColorStatic({}, this), 1070)),
       m_pDistanceUnit(WithControlId(new QLabel(this), 1099)),
       m_pSpeed(WithControlId(new QLabel(this), 1071)),
       m_pSpeedUnit(WithControlId(new QLabel(this), 1100)),
@@ -92,12 +25,9 @@ DisplayZL::DisplayZL(QWidget* parent)
       m_pTemperatureUnit(WithControlId(new QLabel(this), 1103)),
       m_pStrength(WithControlId(new CColorStatic({}, this), 1073)),
       m_pStrengthBar(WithControlId(new QProgressBar(this), 1074)),
-      m_pQ1On(LampLabel(this, 1083, Lamp(QColor(0, 200, 0)))),
-      m_pQ1Off(LampLabel(this, 1082, Lamp(QColor(150, 150, 150)))),
-      m_pQ2On(LampLabel(this, 1084, Lamp(QColor(0, 200, 0)))),
-      m_pQ2Off(LampLabel(this, 1085, Lamp(QColor(150, 150, 150)))),
-      m_pGauge(WithControlId(new CAnalogGauge(this), 1088)), m_pE02(CountEdit(this, 1091)),
-      m_pE04(CountEdit(this, 1093))
+      m_pQ1(new CAlarmLamp(1083, 1082, this)), m_pQ2(new CAlarmLamp(1084, 1085, this)),
+      m_pE02(CountEdit(this, 1091)), m_pE04(CountEdit(this, 1093)),
+      m_view(g_DisplayZL.GetOutputCurrent())
 {
     for (QLabel* big : {static_cast<QLabel*>(m_pDistance), m_pSpeed})
         big->setFont(ArialFont(40));
@@ -118,8 +48,8 @@ DisplayZL::DisplayZL(QWidget* parent)
     m_pStrengthBar->setRange(0, 3000);
     m_pStrengthBar->setValue(0);
     m_pStrengthBar->setTextVisible(false);
-    m_pQ1On->hide();
-    m_pQ2On->hide();
+    for (QLineEdit* count : {m_pE02, m_pE04})
+        count->setMaximumWidth(90);
 
     auto* values = new QGroupBox("Measurement", this);
     auto* valueGrid = new QGridLayout(values);
@@ -138,11 +68,9 @@ DisplayZL::DisplayZL(QWidget* parent)
     auto* alarms = new QGroupBox("Alarms", this);
     auto* alarmGrid = new QGridLayout(alarms);
     alarmGrid->addWidget(new QLabel("Q1"), 0, 0);
-    alarmGrid->addWidget(m_pQ1On, 0, 1);
-    alarmGrid->addWidget(m_pQ1Off, 0, 1);
+    alarmGrid->addWidget(m_pQ1, 0, 1);
     alarmGrid->addWidget(new QLabel("Q2"), 1, 0);
-    alarmGrid->addWidget(m_pQ2On, 1, 1);
-    alarmGrid->addWidget(m_pQ2Off, 1, 1);
+    alarmGrid->addWidget(m_pQ2, 1, 1);
 
     auto* errors = new QGroupBox("Errors", this);
     auto* errorGrid = new QGridLayout(errors);
@@ -150,16 +78,9 @@ DisplayZL::DisplayZL(QWidget* parent)
     errorGrid->addWidget(m_pE02, 0, 1);
     errorGrid->addWidget(new QLabel("E04 : Laser Defect"), 1, 0);
     errorGrid->addWidget(m_pE04, 1, 1);
-    auto* clear = WithControlId(new QPushButton("Clear", errors), 1094);
-    clear->setAutoDefault(false);
+    auto* clear = PageButton(QStringLiteral("Clear"), 1094, errors);
     connect(clear, &QPushButton::clicked, this, &DisplayZL::OnClear);
     errorGrid->addWidget(clear, 2, 1);
-
-    auto* analog = new QGroupBox("Analog Output", this);
-    auto* analogBox = new QVBoxLayout(analog);
-    m_pGauge->setMinimumSize(180, 180);
-    analogBox->addWidget(m_pGauge);
-    ConfigureCurrentGauge(*m_pGauge, g_DisplayZL.GetOutputCurrent());
 
     auto* left = new QVBoxLayout;
     left->addWidget(values);
@@ -170,7 +91,7 @@ DisplayZL::DisplayZL(QWidget* parent)
     left->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 3);
-    layout->addWidget(analog, 2);
+    layout->addWidget(AnalogOutputBox(180), 2);
 }
 
 void DisplayZL::OnData()
@@ -182,57 +103,32 @@ void DisplayZL::OnData()
     // A simulated line comes at a watchable pace and is shown at once, with the graphs.
     if (result.bRedrawGaugeAndGraphs || result.bRedrawLamps)
         ShowPending();
-    if (result.bRedrawGaugeAndGraphs)
-        emit RedrawGraphs();
 }
 
 void DisplayZL::ShowPending()
 {
-    const CZelnarDisplayResult& view = m_view.Pending();
-    const QColor color = view.bRedText ? QColor(255, 0, 0) : QColor(0, 0, 0);
-    SetColor(m_pDistance, color);
-    SetColor(m_pTemperature, color);
-    SetColor(m_pStrength, color);
-    if (view.bE02Counted)
-        m_pE02->setText(FromDevice(view.strE02Count));
-    if (view.bE04Counted)
-        m_pE04->setText(FromDevice(view.strE04Count));
-    if (view.bSetGauge)
-        m_pGauge->SetValue(view.dCurrent);
-    if (view.bShowFields) {
-        m_pDistanceUnit->setText(FromUtf8(view.strDistanceUnit));
-        m_pSpeedUnit->setText(FromUtf8(view.strSpeedUnit));
-        m_pTemperatureUnit->setText(FromUtf8(view.strTemperatureUnit));
-        m_pTemperature->setText(FromDevice(view.strTemperature));
-        m_pDistance->setText(FromDevice(view.strDistance));
-        m_pSpeed->setText(FromDevice(view.strSpeed));
-        m_pStrength->setText(FromDevice(view.strStrength));
-    }
-    if (view.bSetStrengthBar)
-        m_pStrengthBar->setValue(view.nStrengthBar);
-    if (view.bShowLamps) {
-        m_pQ1On->setVisible(view.bQ1On);
-        m_pQ1Off->setVisible(!view.bQ1On);
-        m_pQ2On->setVisible(view.bQ2On);
-        m_pQ2Off->setVisible(!view.bQ2On);
-    }
-    m_view.Shown();
-}
-
-void DisplayZL::keyPressEvent(QKeyEvent* event)
-{
-    if (IsDialogKey(*event)) {
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    ShowRedText(m_view.RedText(), {m_pDistance, m_pTemperature, m_pStrength});
+    ShowUnit(m_view.DistanceUnit(), m_pDistanceUnit);
+    ShowUnit(m_view.SpeedUnit(), m_pSpeedUnit);
+    ShowUnit(m_view.TemperatureUnit(), m_pTemperatureUnit);
+    ShowDeviceText(m_view.Distance(), m_pDistance);
+    ShowDeviceText(m_view.Speed(), m_pSpeed);
+    ShowDeviceText(m_view.Temperature(), m_pTemperature);
+    ShowDeviceText(m_view.Strength(), m_pStrength);
+    m_view.StrengthBar().ShowChange([this](int value) { m_pStrengthBar->setValue(value); });
+    ShowDeviceText(m_view.E02Count(), m_pE02);
+    ShowDeviceText(m_view.E04Count(), m_pE04);
+    ShowCurrent(m_view.Current());
+    ShowLamp(m_view.Q1On(), m_pQ1);
+    ShowLamp(m_view.Q2On(), m_pQ2);
+    if (m_view.TakeRedraw())
+        emit RedrawGraphs();
 }
 
 void DisplayZL::OnClear()
 {
-    // Counts still waiting to be shown are older than the Clear.
-    ShowPending();
     g_DisplayZL.OnClear();
-    m_pE02->setText("0");
-    m_pE04->setText("0");
+    for (QLineEdit* count : {m_pE02, m_pE04})
+        count->setText(QStringLiteral("0"));
+    m_view.ClearCounts();
 }

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "ReplyPage.h"
+#include "DisplayPage.h"
 #include "ZelnarDisplayView.h"
 
-#include <QWidget>
-
-#include <string>
-
-class CAnalogGauge;
+class CAlarmLamp;
 class CColorStatic;
 class QLabel;
 class QLineEdit;
@@ -16,7 +12,7 @@ class QProgressBar;
 // The Display page of the Zelnar main dialog: distance, speed, temperature and signal strength
 // as the device sent them, the two alarm lamps, the analog output current on the gauge and the
 // counts of the device's error codes. The decoding and its state belong to g_DisplayZL.
-class DisplayZL : public QWidget, public CReplyPage
+class DisplayZL : public CDisplayPage
 {
     Q_OBJECT
 public:
@@ -24,21 +20,10 @@ public:
 
     explicit DisplayZL(QWidget* parent = nullptr);
 
-    // Decodes the line and keeps what the controls are to show.
+    // Decodes g_strMeasLine: counts, alarms, current and graph points change at once; the
+    // controls at the next ShowPending, or at once while simulating.
     void OnData() override;
-    // Puts what the lines since the last call left on the controls; the main dialog's timer
-    // calls it.
-    void ShowPending();
-
-    CAnalogGauge& Gauge() const { return *m_pGauge; }
-
-signals:
-    // While simulating, every decoded line is shown on the graphs at once.
-    void RedrawGraphs();
-
-protected:
-    // Escape and Enter on the page do nothing.
-    void keyPressEvent(QKeyEvent* event) override;
+    void ShowPending() override;
 
 private:
     void OnClear();
@@ -51,11 +36,8 @@ private:
     QLabel* m_pTemperatureUnit;
     CColorStatic* m_pStrength;
     QProgressBar* m_pStrengthBar;
-    QLabel* m_pQ1On;
-    QLabel* m_pQ1Off;
-    QLabel* m_pQ2On;
-    QLabel* m_pQ2Off;
-    CAnalogGauge* m_pGauge;
+    CAlarmLamp* m_pQ1;
+    CAlarmLamp* m_pQ2;
     QLineEdit* m_pE02;
     QLineEdit* m_pE04;
     CZelnarDisplayView m_view;

@@ -28,8 +28,9 @@ QString FromPath(const std::string& path)
 
 } // namespace
 
-CGraphPage::CGraphPage(QWidget* parent)
-    : QWidget(parent), m_pGraphs(new QVBoxLayout), m_pButtons(new QHBoxLayout)
+CGraphPage::CGraphPage(QWidget* parent, std::mutex& graphMutex)
+    : QWidget(parent), m_graphMutex(graphMutex), m_pGraphs(new QVBoxLayout),
+      m_pButtons(new QHBoxLayout)
 {
     m_pButtons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
@@ -55,17 +56,24 @@ void CGraphPage::AddButton(const QString& text, int id, const std::function<void
     m_pButtons->insertWidget(m_pButtons->count() - 1, button);
 }
 
-void CGraphPage::RedrawGraphControls(std::mutex& mutex)
+void CGraphPage::RedrawGraphs()
 {
-    const std::lock_guard lock(mutex);
+    const std::lock_guard lock(m_graphMutex);
     for (const auto& [control, graph] : m_graphs)
         control->update();
 }
 
-bool CGraphPage::RunSetup(QDialog& setup)
+void CGraphPage::Restart()
+{
+    CreateGraphs();
+    RedrawGraphs();
+}
+
+void CGraphPage::RunSetup(QDialog& setup)
 {
     CUserDialogs::RunModal(setup);
-    return g_bGraphSetupConfirmed;
+    if (g_bGraphSetupConfirmed)
+        Restart();
 }
 
 bool CGraphPage::eventFilter(QObject* watched, QEvent* event)

@@ -17,13 +17,19 @@ class QHBoxLayout;
 class QVBoxLayout;
 
 // What the Graphic pages share: graph controls stacked over a row of buttons, renderers that
-// follow their controls' size, the Setup dialog's run, and Save (the picture of the graphs,
-// then the parameter set under which they were recorded).
+// follow their controls' size, Setup and Clear starting the graphs again, and Save (the
+// picture of the graphs, then the parameter set under which they were recorded).
 class CGraphPage : public QWidget
 {
     Q_OBJECT
+public:
+    // Repaints every graph control: the main dialog's timer and, while simulating, the Display
+    // page.
+    void RedrawGraphs();
+
 protected:
-    explicit CGraphPage(QWidget* parent);
+    // graphMutex is the family's graph lock.
+    CGraphPage(QWidget* parent, std::mutex& graphMutex);
 
     // A graph control below the ones added before; graph draws at the control's size. The page
     // keeps neither: graph must outlive the control's painting.
@@ -31,10 +37,12 @@ protected:
     // A button in the row under the graphs.
     void AddButton(const QString& text, int id, const std::function<void()>& handler);
 
-    // Repaints every graph control; mutex is the family's graph lock.
-    void RedrawGraphControls(std::mutex& mutex);
-    // Runs a Setup dialog; true when it ended with a valid OK.
-    static bool RunSetup(QDialog& setup);
+    // Gives the graphs new, empty tables of the current settings.
+    virtual void CreateGraphs() = 0;
+    // Clear: the graphs start again, empty.
+    void Restart();
+    // Runs a Setup dialog; a valid OK restarts the graphs with what it set.
+    void RunSetup(QDialog& setup);
 
     // The pixels of a control as they stand on the screen.
     static CGraphPicture Picture(QWidget& control);
@@ -49,6 +57,7 @@ protected:
 private:
     void ShowFailure(const std::string& failure);
 
+    std::mutex& m_graphMutex;
     QVBoxLayout* m_pGraphs;
     QHBoxLayout* m_pButtons;
     std::vector<std::pair<CCSVGraph2Static*, CCSVTable2Graph*>> m_graphs;

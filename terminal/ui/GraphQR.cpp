@@ -5,40 +5,24 @@
 #include "GraphSetupQR.h"
 #include "ParameterRecords.h"
 
-GraphQR::GraphQR(QWidget* parent) : CGraphPage(parent), m_pStatic(AddGraph(1150, m_graph))
+GraphQR::GraphQR(QWidget* parent)
+    : CGraphPage(parent, g_GraphMutexQR), m_pStatic(AddGraph(1150, m_graph))
 {
-    AddButton("SETUP", 1156, [this] { OnSetup(); });
+    AddButton("SETUP", 1156, [this] {
+        GraphSetupQR setup(this);
+        RunSetup(setup);
+    });
     AddButton("SAVE", 1155, [this] { OnSave(); });
-    AddButton("CLEAR", 1154, [this] { OnClear(); });
+    AddButton("CLEAR", 1154, [this] { Restart(); });
     m_graph.SetAxis(0.0, 0.0, 5, 10, true, false);
     ResetGraphSettingsQR();
-    CreateGraph();
+    CreateGraphs();
 }
 
-void GraphQR::CreateGraph()
+void GraphQR::CreateGraphs()
 {
     CreateGraphTableQR();
     m_graph.SetTable(g_pDistanceTableQR.get());
-}
-
-void GraphQR::RedrawGraphQR()
-{
-    RedrawGraphControls(g_GraphMutexQR);
-}
-
-void GraphQR::OnSetup()
-{
-    GraphSetupQR setup(this);
-    if (!RunSetup(setup))
-        return;
-    CreateGraph();
-    RedrawGraphQR();
-}
-
-void GraphQR::OnClear()
-{
-    CreateGraph();
-    RedrawGraphQR();
 }
 
 void GraphQR::OnSave()

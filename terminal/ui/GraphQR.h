@@ -17,15 +17,13 @@ public:
     explicit GraphQR(QWidget* parent = nullptr);
 
     // The main dialog's timer and, while simulating, the Display page.
-    void RedrawGraphQR();
+    void RedrawGraphQR() { RedrawGraphs(); }
 
     CCSVGraph2Static& DistanceStatic() const { return *m_pStatic; }
 
 private:
-    void CreateGraph();
-    void OnSetup();
+    void CreateGraphs() override;
     void OnSave();
-    void OnClear();
 
     CCSVTable2Graph m_graph;
     CCSVGraph2Static* m_pStatic;

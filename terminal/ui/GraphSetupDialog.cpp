@@ -12,15 +12,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CGraphSetupDialog::CGraphSetupDialog(QWidget* parent, const QString& title,
-                                     const std::vector<CGraphSetupEdit>& edits, int autoscaleId,
-                                     bool autoscale)
-    : QDialog(parent), m_pAutoscale(WithControlId(new QCheckBox("Autoscale", this), autoscaleId))
+CGraphSetupDialog::CGraphSetupDialog(QWidget* parent, const CGraphSetupForm& setup)
+    : QDialog(parent),
+      m_pAutoscale(WithControlId(new QCheckBox("Autoscale", this), setup.nAutoscaleId))
 {
-    setWindowTitle(title);
-    auto* frame = new QGroupBox(title, this);
+    setWindowTitle(setup.strTitle);
+    auto* frame = new QGroupBox(setup.strTitle, this);
     auto* form = new QFormLayout(frame);
-    for (const CGraphSetupEdit& edit : edits) {
+    for (const CGraphSetupEdit& edit : setup.edits) {
         auto* line =
             WithControlId(new QLineEdit(QString::fromStdString(edit.strText), this), edit.nId);
         form->addRow(edit.strCaption, line);
@@ -38,7 +37,7 @@ CGraphSetupDialog::CGraphSetupDialog(QWidget* parent, const QString& title,
     layout->addWidget(frame);
     layout->addWidget(buttons);
 
-    m_pAutoscale->setChecked(autoscale);
+    m_pAutoscale->setChecked(setup.bAutoscale);
     ShowRangeEnabling();
     connect(m_pAutoscale, &QCheckBox::toggled, this, &CGraphSetupDialog::ShowRangeEnabling);
 }

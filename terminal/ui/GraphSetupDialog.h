@@ -18,6 +18,16 @@ struct CGraphSetupEdit
     bool bRange = false;
 };
 
+// What a graph Setup dialog opens with: its title, the edits, and the Autoscale check box with
+// its id and state.
+struct CGraphSetupForm
+{
+    QString strTitle;
+    std::vector<CGraphSetupEdit> edits;
+    int nAutoscaleId = 0;
+    bool bAutoscale = true;
+};
+
 // What the graph Setup dialogs share: a frame with the edits and the Autoscale check box, and
 // "OK" and "Abbrechen". OK ends the dialog only when the family's setup takes the values;
 // otherwise it shows why and the dialog stays open. Cancel takes nothing.
@@ -29,10 +39,9 @@ public:
     void reject() override;
 
 protected:
-    CGraphSetupDialog(QWidget* parent, const QString& title,
-                      const std::vector<CGraphSetupEdit>& edits, int autoscaleId, bool autoscale);
+    CGraphSetupDialog(QWidget* parent, const CGraphSetupForm& setup);
 
-    // The text of the edit given at that place in the constructor.
+    // The text of the edit given at that place in the form.
     std::string Text(std::size_t index) const;
     bool IsAutoscale() const;
 

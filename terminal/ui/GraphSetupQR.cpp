@@ -11,21 +11,21 @@ enum Edit : std::size_t
     PointsNumber,
 };
 
-std::vector<CGraphSetupEdit> Edits(const CGraphSetupQR& setup)
+// The dialog opens on the current settings.
+CGraphSetupForm Form()
 {
-    return {{"Distance max", 1158, setup.strDistanceMax, true},
-            {"Distance min", 1159, setup.strDistanceMin, true},
-            {"Points Number", 1160, setup.strPointsNumber, false}};
+    const CGraphSetupQR setup = GetGraphSetupQR();
+    return {"Quorin Graph Setup",
+            {{"Distance max", 1158, setup.strDistanceMax, true},
+             {"Distance min", 1159, setup.strDistanceMin, true},
+             {"Points Number", 1160, setup.strPointsNumber, false}},
+            1161,
+            setup.bAutoscale};
 }
 
 } // namespace
 
-GraphSetupQR::GraphSetupQR(QWidget* parent) : GraphSetupQR(parent, GetGraphSetupQR()) {}
-
-GraphSetupQR::GraphSetupQR(QWidget* parent, const CGraphSetupQR& setup)
-    : CGraphSetupDialog(parent, "Quorin Graph Setup", Edits(setup), 1161, setup.bAutoscale)
-{
-}
+GraphSetupQR::GraphSetupQR(QWidget* parent) : CGraphSetupDialog(parent, Form()) {}
 
 std::string GraphSetupQR::Take() const
 {

@@ -2,8 +2,6 @@
 
 #include "GraphSetupDialog.h"
 
-struct CGraphSetupQR;
-
 // "Quorin Graph Setup": the value range of the distance graph, Autoscale and the number of
 // points. Its values take effect only with a valid OK.
 class GraphSetupQR : public CGraphSetupDialog
@@ -15,7 +13,5 @@ public:
     explicit GraphSetupQR(QWidget* parent = nullptr);
 
 private:
-    GraphSetupQR(QWidget* parent, const CGraphSetupQR& setup);
-
     std::string Take() const override;
 };

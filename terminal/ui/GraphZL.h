@@ -1,16 +1,14 @@
 #pragma once
 
 #include "CSVTable2Graph.h"
-
-#include <QWidget>
+#include "GraphPage.h"
 
 class CCSVGraph2Static;
-class CGraphPicture;
 
 // The Graphic page of the Zelnar main dialog: the last N speeds above and distances below,
 // scrolling while measurements arrive. The points live in the graph tables of the core; the
 // page draws them when RedrawGraphs is called.
-class GraphZL : public QWidget
+class GraphZL : public CGraphPage
 {
     Q_OBJECT
 public:
@@ -18,24 +16,15 @@ public:
 
     explicit GraphZL(QWidget* parent = nullptr);
 
-    // The main dialog's timer and, while simulating, the Display page.
-    void RedrawGraphs();
-
     CCSVGraph2Static& DistanceStatic() const { return *m_pDistanceStatic; }
     CCSVGraph2Static& SpeedStatic() const { return *m_pSpeedStatic; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void CreateGraphs();
-    void OnSetup();
+    void CreateGraphs() override;
     void OnSave();
-    void OnClear();
-    void SizeGraphs();
 
+    CCSVTable2Graph m_speedGraph;
+    CCSVTable2Graph m_distanceGraph;
     CCSVGraph2Static* m_pSpeedStatic;
     CCSVGraph2Static* m_pDistanceStatic;
-    CCSVTable2Graph m_distanceGraph;
-    CCSVTable2Graph m_speedGraph;
 };

@@ -166,6 +166,22 @@ TEST_F(DisplayZLTest, LinesBetweenTwoTimerTicksShowTheLastOfThemWithEveryCount)
     EXPECT_EQ(Count(1091), "0");
 }
 
+TEST_F(DisplayZLTest, ATimerTickRewritesOnlyTheControlsWhoseValuesChanged)
+{
+    ZelnarParameters.SE = 2;
+    Receive("D+0012.345 01500 +29.9\r\nDE04      \r\n");
+    Receive("D+0012.345 01500 +29.9\r\n");
+    // Marks on the controls tell which of them the next tick writes.
+    for (int id : {1070, 1072, 1073, 1099})
+        FindControl<QLabel>(page.get(), id)->setText("mark");
+    FindControl<QLineEdit>(page.get(), 1093)->setText("mark");
+    Receive("D+0012.345 01500 +30.1\r\n");
+    EXPECT_EQ(Text(1072), "+30.1");
+    for (int id : {1070, 1073, 1099})
+        EXPECT_EQ(Text(id), "mark") << id;
+    EXPECT_EQ(Count(1093), "mark");
+}
+
 TEST_F(DisplayZLTest, AlarmLampsFollowTheSwitchingWindow)
 {
     ZelnarParameters.Q1w = 10;

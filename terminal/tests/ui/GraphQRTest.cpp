@@ -137,7 +137,7 @@ TEST_F(GraphQRTest, SaveWritesThePictureOfTheGraphAndThenItsParameters)
     page->DistanceStatic().GetGraph()->m_Clock = [] { return std::time_t{1700000000}; };
     for (int i = 0; i < 30; ++i)
         AddGraphPointQR(i % 7);
-    page->RedrawGraphQR();
+    page->RedrawGraphs();
     Pump(20ms);
     QuorinParameters.ASIndex = 3;
     QuorinParameters.OF = -0.25;

@@ -8,6 +8,7 @@
 #include "GraphTestSupport.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -104,6 +105,9 @@ TEST_F(GraphZLTest, SetupShowsTheSettingsAndDisablesTheRangesWhileAutoscaling)
 
 TEST_F(GraphZLTest, SaveWritesThePictureOfBothGraphsAndTheParameters)
 {
+    // The headers' time stays put between the picture saved and the ones compared.
+    for (CCSVGraph2Static* graph : {&page->SpeedStatic(), &page->DistanceStatic()})
+        graph->GetGraph()->m_Clock = [] { return std::time_t{1700000000}; };
     for (int i = 0; i < 20; ++i)
         AddGraphPoint(i, 1.0);
     page->RedrawGraphs();
@@ -119,6 +123,15 @@ TEST_F(GraphZLTest, SaveWritesThePictureOfBothGraphsAndTheParameters)
     const int width = page->DistanceStatic().width();
     const int height = page->DistanceStatic().height() + page->SpeedStatic().height();
     ExpectGraphBitmap(bmp, width, height);
+    // Read back, the file holds the speed graph's pixels over the distance graph's.
+    const auto pixels = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage saved = pixels(QImage::fromData(QByteArray::fromStdString(bmp), "BMP"));
+    const QImage speed = pixels(page->SpeedStatic().grab().toImage());
+    const QImage distance = pixels(page->DistanceStatic().grab().toImage());
+    EXPECT_EQ(saved.copy(0, 0, width, speed.height()), speed);
+    EXPECT_EQ(saved.copy(0, speed.height(), width, distance.height()), distance);
 
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[1].proposedName, folder.filePath("graph"));

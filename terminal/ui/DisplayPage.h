@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ReplyPage.h"
+#include "ShownValue.h"
+
+#include <QWidget>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+class CAlarmLamp;
+class CAnalogGauge;
+class CColorStatic;
+class QLabel;
+class QLineEdit;
+
+// What the Display pages share. Lines may arrive by the hundred per second: OnData only
+// decodes a line and keeps what the controls are to show, and ShowPending, called on the main
+// dialog's timer, puts on them what changed. The analog output current stands on a gauge;
+// Escape and Enter on the page do nothing.
+class CDisplayPage : public QWidget, public CReplyPage
+{
+    Q_OBJECT
+public:
+    // Shows what the lines since the last call changed.
+    virtual void ShowPending() = 0;
+
+    CAnalogGauge& Gauge() const { return *m_pGauge; }
+
+signals:
+    // While simulating, every line is shown on the graphs at once.
+    void RedrawGraphs();
+
+protected:
+    // The gauge carries gaugeId and starts at current, in mA.
+    CDisplayPage(QWidget* parent, int gaugeId, double current);
+
+    // The "Analog Output" frame around the gauge, at least size pixels square.
+    QWidget* AnalogOutputBox(int size);
+
+    // Puts a value on its control when the control does not hold it yet. Texts and counts are
+    // the device's bytes, units the terminal's own texts; red text tells a simulated line.
+    static void ShowRedText(CShownValue<bool>& red, std::initializer_list<CColorStatic*> texts);
+    static void ShowUnit(CShownValue<std::string_view>& unit, QLabel* label);
+    static void ShowDeviceText(CShownValue<std::string>& text, QLabel* label);
+    static void ShowDeviceText(CShownValue<std::string>& text, QLineEdit* edit);
+    static void ShowLamp(CShownValue<bool>& on, CAlarmLamp* lamp);
+    void ShowCurrent(CShownValue<double>& current);
+
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CAnalogGauge* m_pGauge;
+};
