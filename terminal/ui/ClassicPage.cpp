@@ -33,8 +33,24 @@ CClassicPage::CClassicPage(int editId, void (*countEnter)(), QWidget* parent)
     layout->addWidget(m_pEdit);
 }
 
-void CClassicPage::Show(const CClassicUpdate& update)
+void CClassicPage::ShowPending()
 {
+    // A hidden page is brought up to date when it is shown.
+    if (isVisible())
+        Flush();
+}
+
+void CClassicPage::showEvent(QShowEvent* event)
+{
+    Flush();
+    QWidget::showEvent(event);
+}
+
+void CClassicPage::Flush()
+{
+    if (!m_view.HasPending())
+        return;
+    const CClassicUpdate& update = m_view.Pending();
     if (update.clearBefore)
         m_pEdit->clear();
     if (update.scroll) {
@@ -43,40 +59,34 @@ void CClassicPage::Show(const CClassicUpdate& update)
         m_pEdit->setTextCursor(cursor);
         m_pEdit->ensureCursorVisible();
     }
-    Insert(update.insert);
-    if (update.clearAfter)
-        m_pEdit->clear();
+    if (!update.insert.empty())
+        m_pEdit->insertPlainText(QString::fromLatin1(update.insert.data(),
+                                                     static_cast<qsizetype>(update.insert.size())));
+    m_view.Shown();
 }
 
 void CClassicPage::ClearText()
 {
+    m_view.Shown();
     m_pEdit->clear();
     g_nLineCount = 0;
 }
 
-std::string CClassicPage::Text() const
+std::string CClassicPage::Text()
 {
+    Flush();
     // Lines end in CR LF, as the device sent them.
     QString text = m_pEdit->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text.toLatin1().toStdString();
 }
 
-void CClassicPage::Insert(const std::string& text)
-{
-    if (text.empty())
-        return;
-    // The device ends its lines with CR LF; the edit knows one line break.
-    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    m_pEdit->insertPlainText(shown);
-}
-
 bool CClassicPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_pEdit || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
+    // The operator types after what has arrived.
+    Flush();
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Escape) {
         if (!g_bConnected)

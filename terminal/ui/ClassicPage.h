@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClassicLines.h"
+#include "ClassicView.h"
 #include "ReplyPage.h"
 
 #include <QWidget>
@@ -19,7 +20,10 @@ public:
     // UM_CLEAR_TEXT: the text and the line count start again.
     void ClearText();
     // The whole text, as the device's listing is parsed from it.
-    std::string Text() const;
+    std::string Text();
+    // Puts what arrived since the last call on the page, while the page is shown; the main
+    // dialog's timer calls it.
+    void ShowPending();
 
 signals:
     // UM_SEND_LINE: g_strReceived holds the typed line with a line feed.
@@ -30,13 +34,16 @@ signals:
 protected:
     CClassicPage(int editId, void (*countEnter)(), QWidget* parent);
 
-    void Show(const CClassicUpdate& update);
+    // Keeps what a chunk does to the text, for the next look at the page.
+    void Show(const CClassicUpdate& update) { m_view.Take(update); }
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void Insert(const std::string& text);
+    void Flush();
     void Enter();
 
     QPlainTextEdit* m_pEdit;
     void (*m_countEnter)();
+    CClassicView m_view;
 };

@@ -42,7 +42,10 @@ CMainDlg::CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* 
 
     m_link.SetReceiver([this](std::string_view chunk) { DispatchReply(chunk); });
     m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
-    connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_pClassic->ShowPending();
+        OnTimer();
+    });
     m_simTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_simTimer, &QTimer::timeout, this, &CMainDlg::OnSimulationTick);
 }

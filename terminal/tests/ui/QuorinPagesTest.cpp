@@ -128,6 +128,23 @@ TEST_F(QuorinPagesTest, ClassicPageShowsChunksOnAnEmptiedPageButALoneLineFeed)
     EXPECT_EQ(classic->Text(), "ok\r\n\r\n") << "a line feed after the first line is shown";
 }
 
+TEST_F(QuorinPagesTest, ClassicPageLaysOutWhatArrivedOnlyWhenItIsLookedAt)
+{
+    auto* edit = FindControl<QPlainTextEdit>(classic.get(), 1132);
+    classic->show();
+    Receive("SA[n] Average\r\n");
+    Receive("ST[n] Time\r\n");
+    EXPECT_EQ(edit->toPlainText(), "") << "the text waits for the dialog's timer";
+    classic->ShowPending();
+    EXPECT_EQ(edit->toPlainText(), "SA[n] Average\nST[n] Time\n");
+    classic->hide();
+    Receive("SF[-] Scale\r\n");
+    classic->ShowPending();
+    EXPECT_EQ(edit->toPlainText(), "SA[n] Average\nST[n] Time\n") << "a hidden page waits";
+    classic->show();
+    EXPECT_EQ(edit->toPlainText(), "SA[n] Average\nST[n] Time\nSF[-] Scale\n");
+}
+
 TEST_F(QuorinPagesTest, ClassicPageStartsEmptyAfterLine41)
 {
     for (int line = 1; line <= 40; ++line)

@@ -55,7 +55,7 @@ inline constexpr const char* kQuorinListingEnd = "OF[m] Offset";
 
 // The device's whole parameter listing, up to the end of its last line, has reached the
 // Classic page.
-inline bool ListingShown(const CClassicPage& page, const char* lastLine = kZelnarListingEnd)
+inline bool ListingShown(CClassicPage& page, const char* lastLine = kZelnarListingEnd)
 {
     const std::string text = page.Text();
     const std::size_t last = text.find(lastLine);
@@ -63,7 +63,7 @@ inline bool ListingShown(const CClassicPage& page, const char* lastLine = kZelna
 }
 
 // Waits until the page's text has stayed the same for a while: the device has answered.
-inline bool PumpUntilQuiet(const CClassicPage& page, std::chrono::milliseconds quiet = 150ms)
+inline bool PumpUntilQuiet(CClassicPage& page, std::chrono::milliseconds quiet = 150ms)
 {
     std::string last = page.Text();
     auto since = std::chrono::steady_clock::now();
@@ -114,7 +114,7 @@ struct CAnsweredDialogs
     CAnsweredDialogs& operator=(const CAnsweredDialogs&) = delete;
 
     // While the waiting message is open, the device's listing arrives on the page.
-    void WaitForListings(const CClassicPage& page, const char* lastLine = kZelnarListingEnd)
+    void WaitForListings(CClassicPage& page, const char* lastLine = kZelnarListingEnd)
     {
         onMessage = [&page, lastLine](const std::string& text) {
             if (text.rfind("Get parameter settings", 0) == 0 || text == "Parameters displayed") {
