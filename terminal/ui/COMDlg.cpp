@@ -87,6 +87,10 @@ COMDlg::COMDlg(QWidget* parent)
 
 void COMDlg::SetValues(const CPortSettings& settings)
 {
+    // The family first: choosing it proposes its baud rate, which the settings then replace.
+    if (const int device = m_pDevice->findText(QString::fromStdString(settings.device));
+        device >= 0)
+        m_pDevice->setCurrentIndex(device);
     SelectBeginning(m_pComPort, settings.comPort);
     SelectBeginning(m_pBaudRate, settings.baudRate);
     SelectBeginning(m_pDataBits, settings.dataBits);

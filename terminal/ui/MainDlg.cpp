@@ -216,6 +216,8 @@ void CMainDlg::OnComConfiguration()
 {
     COMDlg configuration(this);
     CPortSettings current;
+    // Confirming without a change keeps this family: a Quorin operator is not sent to Zelnar.
+    current.device = PortSettings.device;
     current.comPort = m_settings.portName;
     current.baudRate = std::to_string(m_settings.baudRate);
     current.dataBits = std::to_string(m_settings.dataBits);

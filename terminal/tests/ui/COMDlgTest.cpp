@@ -67,6 +67,22 @@ TEST(COMDlgTest, DeviceChoiceSetsItsBaudRateAndOkStoresTheSettings)
     EXPECT_EQ(g_nLogLines, 0);
 }
 
+TEST(COMDlgTest, ReconfigurationShowsTheRunningFamilyWithItsOwnBaudRate)
+{
+    COMDlg dialog;
+    CPortSettings running;
+    running.device = "Quorin";
+    running.comPort = "/dev/ttyUSB3";
+    running.baudRate = "38400";
+    running.dataBits = "8";
+    dialog.SetValues(running);
+    EXPECT_EQ(Box(&dialog, 1010)->currentText(), "Quorin");
+    EXPECT_EQ(Box(&dialog, 1001)->currentText(), "38400") << "not the family's proposal";
+    dialog.accept();
+    EXPECT_EQ(PortSettings.device, "Quorin");
+    EXPECT_EQ(PortSettings.baudRate, "38400");
+}
+
 TEST(COMDlgTest, AboutEntryShowsTheAboutBox)
 {
     CAnsweredDialogs dialogs;
