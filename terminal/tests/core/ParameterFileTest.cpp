@@ -150,8 +150,11 @@ TEST_F(ZelnarParameterFile, DamagedFileChangesNothing)
     ReplaceAll(tooLarge, "MF: 2000", "MF: 99999999999");
     std::string outsideCombo = good;
     ReplaceAll(outsideCombo, "PL: 1", "PL: 4");
+    // Beyond the range of double: the edit would show "inf", which Set would send as 0.
+    std::string beyondDouble = good;
+    ReplaceAll(beyondDouble, "SF: 1.000000", "SF: 1e400");
     for (const std::string& text :
-         {missingLine, wrongKey, notANumber, tooLarge, outsideCombo, std::string{}}) {
+         {missingLine, wrongKey, notANumber, tooLarge, outsideCombo, beyondDouble, std::string{}}) {
         EXPECT_FALSE(LoadZelnarParameters(text, ZelnarParameters)) << text;
         EXPECT_EQ(ZelnarParameters.BR, 4800);
     }
