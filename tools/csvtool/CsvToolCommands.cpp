@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -160,7 +161,10 @@ int Plot(const CsvToolOptions& options, std::ostream& err)
     int argc = 1;
     char name[] = "telvan-csv";
     char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    // A caller that runs an application already keeps it: there can only be one.
+    std::optional<QGuiApplication> application;
+    if (!QGuiApplication::instance())
+        application.emplace(argc, argv);
     CCSVTable2Graph graph(&table);
     graph.SetSize(options.width, options.height);
     CCSVGraph2Image image;
