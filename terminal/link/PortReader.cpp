@@ -1,5 +1,6 @@
 #include "PortReader.h"
 
+#include "HandOver.h"
 #include "PortFailure.h"
 #include "PortNames.h"
 #include "TerminalState.h"
@@ -30,6 +31,14 @@ bool HungUp(int descriptor)
 CPortReader::CPortReader(std::string path)
     : m_strPath(std::move(path)), m_pHome(QThread::currentThread())
 {
+}
+
+bool CPortReader::event(QEvent* event)
+{
+    CHandOver::Take();
+    const bool handled = QObject::event(event);
+    CHandOver::Post();
+    return handled;
 }
 
 bool CPortReader::Open(const CLinkSettings& settings, std::string& reason)
@@ -103,7 +112,11 @@ void CPortReader::ReadStep()
     if (count <= 0)
         return;
     m_bChunkOut = true;
-    emit ChunkRead(QByteArray(bytes, static_cast<int>(count)));
+    CHandOver::Post();
+    {
+        const CHandOver::CQtPart qt;
+        emit ChunkRead(QByteArray(bytes, static_cast<int>(count)));
+    }
 }
 
 void CPortReader::PortError(QSerialPort::SerialPortError error)
@@ -118,7 +131,11 @@ void CPortReader::PortError(QSerialPort::SerialPortError error)
         return;
     m_bReading = false;
     m_pPort->close();
-    emit PortFailed();
+    CHandOver::Post();
+    {
+        const CHandOver::CQtPart qt;
+        emit PortFailed();
+    }
 }
 
 qint64 CPortReader::Write(const char* bytes, qint64 length)

@@ -35,6 +35,10 @@ signals:
     void ChunkRead(const QByteArray& chunk);
     void PortFailed();
 
+protected:
+    // The link's calls arrive as events posted by the user-interface thread.
+    bool event(QEvent* event) override;
+
 private:
     void ReadStep();
     void PortError(QSerialPort::SerialPortError error);

@@ -1,5 +1,6 @@
 #include "SerialLink.h"
 
+#include "HandOver.h"
 #include "PortNames.h"
 #include "PortReader.h"
 #include "TerminalState.h"
@@ -12,6 +13,22 @@ CSerialLink::CSerialLink(QObject* parent) : QObject(parent)
 CSerialLink::~CSerialLink()
 {
     ClosePort();
+}
+
+bool CSerialLink::event(QEvent* event)
+{
+    CHandOver::Take();
+    return QObject::event(event);
+}
+
+template <class Call> void CSerialLink::CallReader(Call&& call, Qt::ConnectionType type)
+{
+    CHandOver::Post();
+    {
+        const CHandOver::CQtPart qt;
+        QMetaObject::invokeMethod(m_pReader.get(), std::forward<Call>(call), type);
+    }
+    CHandOver::Take();
 }
 
 bool CSerialLink::OpenPort()
@@ -28,9 +45,7 @@ bool CSerialLink::OpenPort()
 
     std::string reason;
     bool opened = false;
-    QMetaObject::invokeMethod(
-        m_pReader.get(), [&] { opened = m_pReader->Open(m_settings, reason); },
-        Qt::BlockingQueuedConnection);
+    CallReader([&] { opened = m_pReader->Open(m_settings, reason); }, Qt::BlockingQueuedConnection);
     if (!opened) {
         StopReader();
         Fail(kConnectFailedText, reason);
@@ -38,7 +53,7 @@ bool CSerialLink::OpenPort()
     }
     // Set before the reader runs: it hands nothing over while the flag is false.
     g_bConnected = true;
-    QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::StartReading, Qt::QueuedConnection);
+    CallReader(&CPortReader::StartReading, Qt::QueuedConnection);
     return true;
 }
 
@@ -47,9 +62,8 @@ bool CSerialLink::ConfigurePort()
     std::string reason = "The port is not open.";
     bool configured = false;
     if (m_pReader)
-        QMetaObject::invokeMethod(
-            m_pReader.get(), [&] { configured = m_pReader->Configure(m_settings, reason); },
-            Qt::BlockingQueuedConnection);
+        CallReader([&] { configured = m_pReader->Configure(m_settings, reason); },
+                   Qt::BlockingQueuedConnection);
     if (!configured)
         Fail(kConfigureFailedText, reason);
     return configured;
@@ -68,9 +82,7 @@ int CSerialLink::WritePort(const char* bytes, int length)
     if (!m_pReader || !g_bConnected || length <= 0)
         return 0;
     qint64 written = 0;
-    QMetaObject::invokeMethod(
-        m_pReader.get(), [&] { written = m_pReader->Write(bytes, length); },
-        Qt::BlockingQueuedConnection);
+    CallReader([&] { written = m_pReader->Write(bytes, length); }, Qt::BlockingQueuedConnection);
     return static_cast<int>(written);
 }
 
@@ -82,7 +94,7 @@ void CSerialLink::Deliver(unsigned opening, const QByteArray& chunk)
         m_receiver(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
     // The receiver may have closed the link.
     if (opening == m_nOpening)
-        QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::ChunkTaken, Qt::QueuedConnection);
+        CallReader(&CPortReader::ChunkTaken, Qt::QueuedConnection);
 }
 
 void CSerialLink::Lost(unsigned opening)
@@ -97,9 +109,10 @@ void CSerialLink::Lost(unsigned opening)
 void CSerialLink::StopReader()
 {
     ++m_nOpening;
-    QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::Close, Qt::BlockingQueuedConnection);
+    CallReader(&CPortReader::Close, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
+    CHandOver::Take();
     m_pReader.reset();
 }
 
