@@ -6,11 +6,11 @@
 #include "ParameterRecords.h"
 #include "QuorinDisplay.h"
 #include "ReplyPage.h"
-#include "ZelnarDisplay.h"
 
 #include <string>
 
-// The pages of the receive path as far as the core decides their work, without widgets.
+// The pages of the receive path as far as the core decides their work, without widgets, beside
+// those of the benchmarks (BenchPages.h): the Zelnar Classic page and the Quorin Display page.
 
 // The Log pages stamp their entries with this time, so that every run of an input is the same.
 inline CTimeOfDay FixedLogTime()
@@ -36,25 +36,7 @@ private:
     std::string m_strText;
 };
 
-// The Quorin Classic page shows each chunk as it is.
-class CFuzzClassicQR final : public CReplyPage
-{
-public:
-    void OnData() override {}
-};
-
-// The Display pages: decoding, alarms and current, then the graph point.
-class CFuzzDisplayZL final : public CReplyPage
-{
-public:
-    void OnData() override
-    {
-        const CZelnarDisplayResult& result = g_DisplayZL.OnData();
-        if (result.bAddGraphPoint)
-            AddGraphPoint(result.dGraphDistance, result.dGraphSpeed);
-    }
-};
-
+// The Quorin Display page: decoding, alarm and current, then the graph point.
 class CFuzzDisplayQR final : public CReplyPage
 {
 public:

@@ -3,34 +3,17 @@
 // with alarms and current, graph points. Byte 1 chooses the family and its settings, byte 2
 // the chunk length; the rest is what the device sent.
 
+#include "BenchPages.h"
 #include "FuzzInput.h"
 #include "FuzzPages.h"
-#include "LineBatch.h"
 #include "LogBookQR.h"
 #include "LogBookZL.h"
 #include "ReplyAssembly.h"
-#include "TerminalState.h"
+#include "ReplyTestSupport.h"
 
 namespace {
 
 constexpr std::size_t kLongestChunk = 100;
-
-void ResetReplyState()
-{
-    g_strReceived.clear();
-    g_nLineCount = 0;
-    g_strBinaryPending.clear();
-    g_strBinaryRecord.clear();
-    g_bEchoTypedLine = false;
-    g_nLogLines = 0;
-    g_strMeasLine.clear();
-    g_strBinaryLogLine.clear();
-    g_strQuorinLine.clear();
-    g_bTempRequest = false;
-    g_arrDisplayLines.Clear();
-    g_DisplayZL = CZelnarDisplay{};
-    g_DisplayQR = CQuorinDisplay{};
-}
 
 // Settings bits: 1-2 SDx (3 is no format the device knows), 3-4 SDy, 5-6 SE, 7 Log time.
 void SetUpZelnar(std::uint8_t settings)
@@ -94,11 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t settings = input.Byte();
     const std::size_t chunkLength = input.Byte() % kLongestChunk + 1;
     ResetReplyState();
+    g_DisplayZL = CZelnarDisplay{};
+    g_DisplayQR = CQuorinDisplay{};
     if (settings & 1) {
         SetUpQuorin(settings);
         CLogBookQR log(FixedLogTime);
         log.SetTime(settings & 128);
-        CFuzzClassicQR classic;
+        CBenchNoPage classic;
         CFuzzDisplayQR display;
         Feed(input, chunkLength, log, [&](std::string_view chunk) {
             DispatchQuorinReply(chunk, {log, classic, display});
@@ -109,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CLogBookZL log(FixedLogTime);
     log.SetTime(settings & 128);
     CFuzzClassicZL classic;
-    CFuzzDisplayZL display;
+    CBenchDisplayPage display;
     const CRecordLengths lengths = BinaryRecordLengths(ZelnarParameters.SDy);
     Feed(input, chunkLength, log, [&](std::string_view chunk) {
         DispatchZelnarReply(chunk, {log, classic, display});
