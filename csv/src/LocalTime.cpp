@@ -42,12 +42,15 @@ MinuteEntry& BreakDownSlot(std::time_t time)
     return t_BreakDown[SlotOf(static_cast<std::uint64_t>(time / 60))];
 }
 
+// Fields out of their ranges (hour 99999999, which mktime carries into the days) only pick
+// a slot, so the key wraps around in unsigned arithmetic.
 MakeEntry& MakeSlot(const std::tm& tm)
 {
-    const auto key = static_cast<std::uint64_t>(static_cast<unsigned>(tm.tm_year)) << 32 |
-                     static_cast<std::uint64_t>(static_cast<unsigned>(
-                         tm.tm_min + 60 * (tm.tm_hour + 24 * (tm.tm_mday + 32 * tm.tm_mon))));
-    return t_Make[SlotOf(key)];
+    const auto field = [](int value) { return static_cast<std::uint64_t>(value); };
+    const std::uint64_t minute =
+        field(tm.tm_min) +
+        60 * (field(tm.tm_hour) + 24 * (field(tm.tm_mday) + 32 * field(tm.tm_mon)));
+    return t_Make[SlotOf(field(tm.tm_year) << 32 ^ minute)];
 }
 
 bool IsLeapYear(int year)

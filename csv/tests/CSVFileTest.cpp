@@ -1,4 +1,5 @@
 #include "CSVFile.h"
+#include "BadFiles.h"
 #include "Strings.h"
 #include "TestSupport.h"
 
@@ -147,6 +148,56 @@ TEST(CSVSummary, FromStandardInput)
     EXPECT_EQ(s.out, "Date;Time;Timestamp;Average of Column 3;Count of Column 3\n"
                      "24.12.2010;10:00:00:000;0;2,000000e+00;2,000000e+00\n");
     EXPECT_EQ(csv.GetHeader(1, 0), ";stdin/Column 3;stdin/Column 3");
+}
+
+// A damaged file is summarised as far as its lines hold a date and a time: none of a file
+// without a line end or in UTF-16 without its mark, all of one whose UTF-16 has the mark or
+// whose header holds Latin-1 letters.
+TEST(CSVSummary, DamagedFilesGiveTheRecordsOfTheirReadableLines)
+{
+    const std::string good = "Date;Time;Distance;Level\n"
+                             "01.02.2024;10:00:00;1,5;10\n"
+                             "01.02.2024;10:00:01;2,5;20\n"
+                             "01.02.2024;10:00:02;3,5;30\n"
+                             "01.02.2024;10:00:03;4,5;40\n";
+    const std::string goodRecords = "01.02.2024;10:00:00:000;0;1,500000e+00;1,000000e+01\n"
+                                    "01.02.2024;10:00:01:000;1000;2,500000e+00;2,000000e+01\n"
+                                    "01.02.2024;10:00:02:000;2000;3,500000e+00;3,000000e+01\n"
+                                    "01.02.2024;10:00:03:000;3000;4,500000e+00;4,000000e+01\n";
+    const struct
+    {
+        const char* name;
+        std::string records; // after the header
+    } expected[] = {
+        {"cut off in a line", goodRecords.substr(0, goodRecords.find('\n') + 1)},
+        {"random bytes", ""},
+        {"zero bytes", ""},
+        {"a zero byte inside", goodRecords},
+        {"one line of 10 MB", ""},
+        {"10 MB without a line end after the text", goodRecords},
+        {"UTF-16 with byte-order mark", goodRecords},
+        {"UTF-16 without byte-order mark", ""},
+        {"Latin-1 letters in the first line", goodRecords},
+    };
+    TempDir dir;
+    for (const CBadFile& bad : BadFiles(good)) {
+        SCOPED_TRACE(bad.name);
+        CCSVFile csv;
+        ASSERT_EQ(
+            csv.OpenStream(dir.Write("bad.csv", bad.bytes) + ",1,2,3A,4X,[]", ";", ",", nullptr),
+            1);
+        const Summary s = Summarize(csv, 0, 1000);
+        if (bad.bytes.empty()) {
+            // The selection is read with the first line: nothing is selected.
+            EXPECT_EQ(s.result, 0);
+            continue;
+        }
+        EXPECT_EQ(s.result, 1);
+        const auto it = std::find_if(std::begin(expected), std::end(expected),
+                                     [&](const auto& e) { return bad.name == e.name; });
+        ASSERT_NE(it, std::end(expected));
+        EXPECT_EQ(s.out.substr(s.out.find('\n') + 1), it->records);
+    }
 }
 
 TEST(CSVRangeReading, KeepsOnlyTheLinesOfTheCurrentRange)

@@ -163,6 +163,24 @@ TEST(TimeParsing, ShortTextsAndOldTimesChangeNothing)
     EXPECT_EQ(timeb.time, -5);
 }
 
+TEST(TimeParsing, HoursBeyondTheDayCarryIntoTheDate)
+{
+    // However far out of range, a field is carried over as mktime carries it.
+    std::tm expected{};
+    expected.tm_year = 110;
+    expected.tm_mon = 11;
+    expected.tm_mday = 24;
+    expected.tm_hour = 5705055;
+    expected.tm_isdst = -1;
+    const std::time_t carried = std::mktime(&expected);
+    ASSERT_NE(carried, -1);
+    _timeb timeb{};
+    timeb.time = LocalMs(2010, 12, 24, 7, 0, 0) / 1000;
+    UpdateTime("05705055", &timeb);
+    EXPECT_EQ(timeb.time, carried);
+    EXPECT_EQ(timeb.millitm, 0);
+}
+
 TEST(TimeParsing, TimeAndTmVariants)
 {
     std::time_t seconds = LocalMs(2010, 6, 1, 1, 2, 3) / 1000;

@@ -6,7 +6,8 @@
 
 #include <sys/resource.h>
 
-// The pages of the receive path as far as they are not widgets, for the benchmarks.
+// The pages of the receive path as far as they are not widgets, for the benchmarks and the
+// fuzz targets.
 
 // A page that shows nothing (the Classic page's text view).
 class CBenchNoPage final : public CReplyPage

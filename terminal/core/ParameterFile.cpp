@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -47,11 +48,13 @@ bool ReadInt(const std::string& text, std::size_t& position, int& value)
     return true;
 }
 
+// A number beyond the range of double ("1e400") is malformed: its infinity would show as "inf"
+// in the edit, and "inf" reads back as 0.
 bool ReadReal(const std::string& text, std::size_t& position, double& value)
 {
     std::size_t used = 0;
     const double read = LeadingNumber(std::string_view(text).substr(position), used);
-    if (used == 0)
+    if (used == 0 || !std::isfinite(read))
         return false;
     value = read;
     position += used;

@@ -1,5 +1,6 @@
 #include "PortReader.h"
 
+#include "HandOver.h"
 #include "PortFailure.h"
 #include "PortNames.h"
 #include "TerminalState.h"
@@ -33,6 +34,14 @@ bool HungUp(int descriptor)
 CPortReader::CPortReader(std::string path)
     : m_strPath(std::move(path)), m_pHome(QThread::currentThread())
 {
+}
+
+bool CPortReader::event(QEvent* event)
+{
+    CHandOver::Take();
+    const bool handled = QObject::event(event);
+    CHandOver::Post();
+    return handled;
 }
 
 bool CPortReader::Open(const CLinkSettings& settings, std::string& reason)
@@ -111,7 +120,11 @@ void CPortReader::ReadStep()
         return;
     m_bBatchOut = true;
     m_lastHandOver.start();
-    emit BatchRead(bytes);
+    CHandOver::Post();
+    {
+        const CHandOver::CQtPart qt;
+        emit BatchRead(bytes);
+    }
 }
 
 void CPortReader::PortError(QSerialPort::SerialPortError error)
@@ -126,7 +139,11 @@ void CPortReader::PortError(QSerialPort::SerialPortError error)
         return;
     m_bReading = false;
     m_pPort->close();
-    emit PortFailed();
+    CHandOver::Post();
+    {
+        const CHandOver::CQtPart qt;
+        emit PortFailed();
+    }
 }
 
 qint64 CPortReader::Write(const char* bytes, qint64 length)

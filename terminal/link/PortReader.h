@@ -37,6 +37,10 @@ signals:
     void BatchRead(const QByteArray& bytes);
     void PortFailed();
 
+protected:
+    // The link's calls arrive as events posted by the user-interface thread.
+    bool event(QEvent* event) override;
+
 private:
     void ReadStep();
     void PortError(QSerialPort::SerialPortError error);

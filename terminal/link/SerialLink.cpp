@@ -1,5 +1,6 @@
 #include "SerialLink.h"
 
+#include "HandOver.h"
 #include "PortNames.h"
 #include "PortReader.h"
 #include "TerminalState.h"
@@ -22,6 +23,22 @@ CSerialLink::~CSerialLink()
     ClosePort();
 }
 
+bool CSerialLink::event(QEvent* event)
+{
+    CHandOver::Take();
+    return QObject::event(event);
+}
+
+template <class Call> void CSerialLink::CallReader(Call&& call, Qt::ConnectionType type)
+{
+    CHandOver::Post();
+    {
+        const CHandOver::CQtPart qt;
+        QMetaObject::invokeMethod(m_pReader.get(), std::forward<Call>(call), type);
+    }
+    CHandOver::Take();
+}
+
 bool CSerialLink::OpenPort()
 {
     if (g_bConnected)
@@ -36,9 +53,7 @@ bool CSerialLink::OpenPort()
 
     std::string reason;
     bool opened = false;
-    QMetaObject::invokeMethod(
-        m_pReader.get(), [&] { opened = m_pReader->Open(m_settings, reason); },
-        Qt::BlockingQueuedConnection);
+    CallReader([&] { opened = m_pReader->Open(m_settings, reason); }, Qt::BlockingQueuedConnection);
     if (!opened) {
         StopReader();
         Fail(kConnectFailedText, reason);
@@ -46,7 +61,7 @@ bool CSerialLink::OpenPort()
     }
     // Set before the reader runs: it hands nothing over while the flag is false.
     g_bConnected = true;
-    QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::StartReading, Qt::QueuedConnection);
+    CallReader(&CPortReader::StartReading, Qt::QueuedConnection);
     return true;
 }
 
@@ -55,9 +70,8 @@ bool CSerialLink::ConfigurePort()
     std::string reason = "The port is not open.";
     bool configured = false;
     if (m_pReader)
-        QMetaObject::invokeMethod(
-            m_pReader.get(), [&] { configured = m_pReader->Configure(m_settings, reason); },
-            Qt::BlockingQueuedConnection);
+        CallReader([&] { configured = m_pReader->Configure(m_settings, reason); },
+                   Qt::BlockingQueuedConnection);
     if (!configured)
         Fail(kConfigureFailedText, reason);
     return configured;
@@ -76,9 +90,7 @@ int CSerialLink::WritePort(const char* bytes, int length)
     if (!m_pReader || !g_bConnected || length <= 0)
         return 0;
     qint64 written = 0;
-    QMetaObject::invokeMethod(
-        m_pReader.get(), [&] { written = m_pReader->Write(bytes, length); },
-        Qt::BlockingQueuedConnection);
+    CallReader([&] { written = m_pReader->Write(bytes, length); }, Qt::BlockingQueuedConnection);
     return static_cast<int>(written);
 }
 
@@ -91,7 +103,7 @@ void CSerialLink::Deliver(unsigned opening, const QByteArray& bytes)
             m_receiver(std::string_view(bytes.constData() + at, static_cast<std::size_t>(length)));
     }
     if (opening == m_nOpening)
-        QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::BatchTaken, Qt::QueuedConnection);
+        CallReader(&CPortReader::BatchTaken, Qt::QueuedConnection);
 }
 
 void CSerialLink::Lost(unsigned opening)
@@ -106,9 +118,10 @@ void CSerialLink::Lost(unsigned opening)
 void CSerialLink::StopReader()
 {
     ++m_nOpening;
-    QMetaObject::invokeMethod(m_pReader.get(), &CPortReader::Close, Qt::BlockingQueuedConnection);
+    CallReader(&CPortReader::Close, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
+    CHandOver::Take();
     m_pReader.reset();
 }
 

@@ -34,7 +34,13 @@ public:
 
     std::string FailureText() const override { return m_strFailure; }
 
+protected:
+    // Chunks and failures arrive as events posted by the reader.
+    bool event(QEvent* event) override;
+
 private:
+    // Runs the call on the reader thread; a blocking one returns when it is done.
+    template <class Call> void CallReader(Call&& call, Qt::ConnectionType type);
     void Deliver(unsigned opening, const QByteArray& bytes);
     void Lost(unsigned opening);
     void StopReader();

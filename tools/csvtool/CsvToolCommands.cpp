@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <streambuf>
 
 namespace {
 
@@ -37,6 +39,47 @@ std::string Open(CCSVStream& file, const std::string& spec, const CsvToolOptions
            (error ? ": " + std::string(std::strerror(error)) : "");
 }
 
+// Passes a summary on to another stream buffer once a record follows its header line, so that
+// a summary without records writes nothing.
+class HeaderHeldBack : public std::streambuf
+{
+public:
+    explicit HeaderHeldBack(std::streambuf* target) : m_Target(target) {}
+
+    bool HasRecords() const { return m_bPassing; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        const char text = traits_type::to_char_type(c);
+        return xsputn(&text, 1) == 1 ? c : traits_type::eof();
+    }
+
+    std::streamsize xsputn(const char* text, std::streamsize count) override
+    {
+        if (m_bPassing)
+            return m_Target->sputn(text, count);
+        m_Header.append(text, static_cast<std::size_t>(count));
+        const std::size_t end = m_Header.find('\n');
+        if (end != std::string::npos && end + 1 < m_Header.size()) {
+            m_bPassing = true;
+            const auto size = static_cast<std::streamsize>(m_Header.size());
+            if (m_Target->sputn(m_Header.data(), size) != size)
+                return 0;
+        }
+        return count;
+    }
+
+    int sync() override { return m_Target->pubsync(); }
+
+private:
+    std::streambuf* m_Target;
+    std::string m_Header;
+    bool m_bPassing = false;
+};
+
 int Summary(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
 {
     CCSVFile file;
@@ -55,8 +98,20 @@ int Summary(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
                                     "and time columns; see --help");
         return CsvToolError;
     }
-    return file.CSVSummarize(options.byLines ? 1 : 0, options.length, out, err) ? CsvToolDone
-                                                                                : CsvToolFailed;
+    HeaderHeldBack summary(out.rdbuf());
+    std::ostream records(&summary);
+    if (!file.CSVSummarize(options.byLines ? 1 : 0, options.length, records, err))
+        return CsvToolFailed;
+    records.flush();
+    // A header alone would look like the summary of nothing.
+    if (!summary.HasRecords()) {
+        ReportCsvToolError(err, ShownName(file) + (options.byLines
+                                                       ? " has no data lines"
+                                                       : " has no line with a date and a time "
+                                                         "(such as 24.12.2010 and 18:30:00)"));
+        return CsvToolError;
+    }
+    return CsvToolDone;
 }
 
 int Merge(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
@@ -160,7 +215,10 @@ int Plot(const CsvToolOptions& options, std::ostream& err)
     int argc = 1;
     char name[] = "telvan-csv";
     char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    // A caller that runs an application already keeps it: there can only be one.
+    std::optional<QGuiApplication> application;
+    if (!QGuiApplication::instance())
+        application.emplace(argc, argv);
     CCSVTable2Graph graph(&table);
     graph.SetSize(options.width, options.height);
     CCSVGraph2Image image;

@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <limits>
+#include <mutex>
+#include <string>
+#include <thread>
 
 namespace {
 
@@ -129,6 +132,41 @@ TEST_F(GraphData, SetupTextsAndChecks)
     EXPECT_EQ(GetGraphSetupQR().strDistanceMin, "-1.000");
     CancelGraphSetup();
     EXPECT_FALSE(g_bGraphSetupConfirmed);
+}
+
+// Each graph's points may come from another thread than its redraw, clearing and setup; under
+// ThreadSanitizer this shows that every one of them holds the family's lock.
+TEST_F(GraphData, AppendingRedrawingClearingAndSetupShareTheLock)
+{
+    const auto expectWholePoints = [] {
+        const std::lock_guard lock(g_GraphMutex);
+        const std::size_t points = g_pDistanceColumn->m_Values.size();
+        EXPECT_EQ(g_pDistanceTable->m_XValues.size(), points);
+        EXPECT_EQ(g_pSpeedColumn->m_Values.size(), points);
+    };
+    std::thread appender([] {
+        for (int i = 0; i < 2000; ++i) {
+            AddGraphPoint(i * 0.01, -i * 0.001);
+            AddGraphPointQR(i * 0.01);
+        }
+    });
+    std::thread setup([] {
+        for (int i = 0; i < 100; ++i) {
+            const std::string points = std::to_string(10 + i % 7);
+            EXPECT_EQ(TakeGraphSetupZL({i % 2 == 0, "20", "0", "2", "-2", points}), "");
+            CreateGraphTablesZL();
+            EXPECT_EQ(TakeGraphSetupQR({i % 2 == 0, "20", "0", points}), "");
+            CreateGraphTableQR();
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        expectWholePoints();
+        GetGraphSetupZL();
+        GetGraphSetupQR();
+    }
+    appender.join();
+    setup.join();
+    expectWholePoints();
 }
 
 TEST(GraphDataBeforePages, AppendsNothingWithoutTables)

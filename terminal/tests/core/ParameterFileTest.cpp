@@ -1,5 +1,7 @@
 #include "ParameterFile.h"
+#include "BadFiles.h"
 #include "ParameterTestSupport.h"
+#include "QuorinParameterFile.h"
 #include "ZelnarParameterCommands.h"
 #include "ZelnarParameterFile.h"
 
@@ -38,6 +40,11 @@ const char* const SavedFile = "AS: 2\n"
                               "Q2y: 1.000000\n"
                               "QAx: 0.000000\n"
                               "QAy: 20.000000\n";
+
+const char* const QuorinSavedFile = "AS: 8\nSE: 0\nSD: 1\nRMx: 5\nRMy: 3\nRMz: 2\nST: 0\nSA: 4\n"
+                                    "TDxQR: 100\nTDy: 1\nSF: 1.093600\nOF: -0.500000\nTMx: 1\n"
+                                    "TMy: 0\nRB: 0.000000\nRE: 20.000000\nAC: 5.000000\n"
+                                    "AW: 4.000000\nAH: -1.000000\nBR: 9600\n";
 
 class ZelnarParameterFile : public ParameterStateTest
 {
@@ -150,8 +157,11 @@ TEST_F(ZelnarParameterFile, DamagedFileChangesNothing)
     ReplaceAll(tooLarge, "MF: 2000", "MF: 99999999999");
     std::string outsideCombo = good;
     ReplaceAll(outsideCombo, "PL: 1", "PL: 4");
+    // Beyond the range of double: the edit would show "inf", which Set would send as 0.
+    std::string beyondDouble = good;
+    ReplaceAll(beyondDouble, "SF: 1.000000", "SF: 1e400");
     for (const std::string& text :
-         {missingLine, wrongKey, notANumber, tooLarge, outsideCombo, std::string{}}) {
+         {missingLine, wrongKey, notANumber, tooLarge, outsideCombo, beyondDouble, std::string{}}) {
         EXPECT_FALSE(LoadZelnarParameters(text, ZelnarParameters)) << text;
         EXPECT_EQ(ZelnarParameters.BR, 4800);
     }
@@ -220,4 +230,37 @@ TEST_F(ParameterFileStore, UnreadableFileGivesNothing)
     EXPECT_FALSE(ReadParameterFile((dir / "missing.txt").string()));
     EXPECT_FALSE(ReadParameterFile(dir.string()));
     EXPECT_FALSE(WriteParameterFile((dir / "no" / "such" / "folder.txt").string(), "x"));
+}
+
+// Damage of any kind refuses the whole file, so Load shows "Can not read file!" and changes
+// neither the controls nor the record. Only text after the last line needed is not read.
+TEST_F(ParameterFileStore, DamagedFilesOfEitherFamilyAreRefusedWhole)
+{
+    const std::string path = (dir / "Parameters.txt").string();
+    const std::string readUpToItsLastLine = "10 MB without a line end after the text";
+    TakeZelnarEdits(TypedZelnarControls(), ZelnarParameters);
+    ZelnarParameters.BR = 4800;
+    g_strQuorinFormat = "h";
+    const CZelnarParameterControls zelnar = ShowZelnarParameters(ZelnarParameters);
+    const CQuorinParameterControls quorin = ShowQuorinParameters(QuorinParameters);
+
+    for (const CBadFile& bad : BadFiles(SavedFile)) {
+        SCOPED_TRACE(bad.name);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bad.bytes;
+        const bool loaded = LoadZelnarParameterFile(path, ZelnarParameters).has_value();
+        EXPECT_EQ(loaded, bad.name == readUpToItsLastLine);
+        if (loaded) {
+            EXPECT_EQ(ZelnarParameters.BR, 115200);
+            ZelnarParameters.BR = 4800;
+        }
+        EXPECT_EQ(ShowZelnarParameters(ZelnarParameters), zelnar);
+        EXPECT_EQ(ZelnarParameters.BR, 4800);
+    }
+    for (const CBadFile& bad : BadFiles(QuorinSavedFile)) {
+        SCOPED_TRACE(bad.name);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bad.bytes;
+        EXPECT_EQ(LoadQuorinParameterFile(path).has_value(), bad.name == readUpToItsLastLine);
+        EXPECT_EQ(ShowQuorinParameters(QuorinParameters), quorin);
+        EXPECT_EQ(g_strQuorinFormat, "h");
+    }
 }

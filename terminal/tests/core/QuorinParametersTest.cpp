@@ -235,6 +235,9 @@ TEST_F(QuorinParameterSet, FileIsWrittenExactlyAndReadBack)
     damaged = text;
     ReplaceAll(damaged, "AS: 8", "AS: 9");
     EXPECT_FALSE(LoadQuorinParameters(damaged));
+    damaged = text;
+    ReplaceAll(damaged, "AC: 5.000000", "AC: -1e400");
+    EXPECT_FALSE(LoadQuorinParameters(damaged));
     EXPECT_FALSE(LoadQuorinParameters(text.substr(0, text.size() - 9)));
 }
 

@@ -1,4 +1,5 @@
 #include "CsvToolRun.h"
+#include "BadFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,25 @@ TEST_F(CsvToolRun, UnreadableFilesExitWithOneLineNamingThem)
     ExpectError({"summary", "--lines", "2", "empty.csv,1,2,3A"}, "\"empty.csv\" is empty");
 }
 
+TEST_F(CsvToolRun, SummaryWithoutRecordsSaysWhy)
+{
+    Write("header.csv", "Date;Time;Distance\n");
+    Write("iso.csv", "2024-02-01;10:00:00;1,5\n2024-02-01;10:00:01;2,5\n");
+    for (const auto& [args, message] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"summary", "--lines", "2", "header.csv,1,2,3A,[]"},
+              "\"header.csv\" has no data lines"},
+             {{"summary", "--ms", "1000", "iso.csv,1,2,3A"},
+              "\"iso.csv\" has no line with a date and a time (such as 24.12.2010 and 18:30:00)"},
+         }) {
+        SCOPED_TRACE(message);
+        const ProgramRun run = Run(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.ends_with("\ntelvan-csv: " + message + "\n")) << run.err;
+    }
+}
+
 TEST_F(CsvToolRun, SummaryWithoutFunctionsExitsWithOneLine)
 {
     Write("data.csv", Measurements);
@@ -190,4 +210,58 @@ TEST_F(CsvToolRun, SummaryWithoutFunctionsExitsWithOneLine)
     const ProgramRun run = Run({"summary", "--lines", "2", "-"}, Measurements);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "telvan-csv: standard input" + hint + "\n");
+}
+
+// A damaged file gives what its readable lines hold, or one line that says why there is
+// nothing: never a crash, never an empty result that looks like success.
+TEST_F(CsvToolRun, DamagedFilesGiveTheirReadableLinesOrOneLine)
+{
+    const std::string noDate = "\"bad.csv\" has no line with a date and a time (such as "
+                               "24.12.2010 and 18:30:00)";
+    const std::string noLines = "\"bad.csv\" has no lines to plot";
+    const struct
+    {
+        const char* name;
+        std::string summaryError; // empty: a summary
+        std::string plotError;    // empty: a picture
+    } expected[] = {
+        {"empty", "\"bad.csv\" is empty", noLines},
+        {"cut off in a line", "", ""},
+        {"random bytes", noDate, noLines},
+        {"zero bytes", noDate, noLines},
+        {"a zero byte inside", "", ""},
+        {"one line of 10 MB", noDate, noLines},
+        {"10 MB without a line end after the text", "", ""},
+        {"UTF-16 with byte-order mark", "", ""},
+        {"UTF-16 without byte-order mark", noDate, noLines},
+        {"Latin-1 letters in the first line", "", ""},
+    };
+    const std::vector<CBadFile> files =
+        BadFiles(std::string("Date;Time;Distance;Level\n") + Measurements);
+    ASSERT_EQ(files.size(), std::size(expected));
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(files[i].name);
+        ASSERT_EQ(files[i].name, expected[i].name);
+        Write("bad.csv", files[i].bytes);
+        const ProgramRun summary = Run({"summary", "--ms", "1000", "bad.csv,1,2,3A,4X,[]"});
+        if (expected[i].summaryError.empty()) {
+            EXPECT_EQ(summary.status, 0);
+            EXPECT_GE(Lines(summary.out).size(), 2u);
+        } else {
+            EXPECT_EQ(summary.status, 2);
+            EXPECT_EQ(summary.out, "");
+            EXPECT_TRUE(summary.err.ends_with("telvan-csv: " + expected[i].summaryError + "\n"))
+                << summary.err;
+        }
+        std::filesystem::remove(m_Folder / "bad.png");
+        const ProgramRun plot = Run({"plot", "--time", "bad.csv,1,2,3L,4L,[]", "-o", "bad.png"});
+        if (expected[i].plotError.empty()) {
+            EXPECT_EQ(plot.status, 0);
+            EXPECT_TRUE(std::filesystem::exists(m_Folder / "bad.png"));
+        } else {
+            EXPECT_EQ(plot.status, 2);
+            EXPECT_EQ(plot.err, "telvan-csv: " + expected[i].plotError + "\n");
+            EXPECT_FALSE(std::filesystem::exists(m_Folder / "bad.png"));
+        }
+    }
 }
