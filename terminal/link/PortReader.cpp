@@ -113,18 +113,15 @@ void CPortReader::BatchTaken()
 
 void CPortReader::ReadStep()
 {
-    if (!m_bReading || m_bBatchOut || !g_bConnected)
-        return;
-    QByteArray bytes = m_pPort->read(kBatchSize);
-    if (bytes.isEmpty())
+    if (!m_bReading || m_bBatchOut || !g_bConnected || m_pPort->bytesAvailable() <= 0)
         return;
     m_bBatchOut = true;
     m_lastHandOver.start();
     CHandOver::Post();
-    {
-        const CHandOver::CQtPart qt;
-        emit BatchRead(bytes);
-    }
+    // The batch's bytes are shared with the user-interface thread's copy; whichever side lets
+    // go last frees them, inside Qt's part of the hand-over.
+    const CHandOver::CQtPart qt;
+    emit BatchRead(m_pPort->read(kBatchSize));
 }
 
 void CPortReader::PortError(QSerialPort::SerialPortError error)
