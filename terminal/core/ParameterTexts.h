@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DeviceCommands.h"
+
 // The operator's texts of the parameter commands, files and simulation runs.
 namespace ParameterTexts {
 
-inline constexpr const char* NotConnected = "COM Port is not connected!";
+inline constexpr const char* NotConnected = kNotConnected.data();
 inline constexpr const char* GetWaiting = "Get parameter settings from Telvan\n\tPush OK Button";
 inline constexpr const char* ParametersSet = "Parameters have been set";
 inline constexpr const char* ParametersSetBinary =

@@ -1,5 +1,6 @@
 #include "QuorinParameterCommands.h"
 
+#include "DeviceCommands.h"
 #include "ParameterTexts.h"
 #include "QuorinListingParser.h"
 #include "TerminalState.h"
@@ -10,7 +11,7 @@ constexpr int Wait = 100;
 
 void AppendGet(CParameterCommand& command)
 {
-    command.Write("\x1b", Wait);
+    command.Write(std::string(kEsc), Wait);
     command.steps.back().clearTerminalAfter = true;
     command.Write(ParameterLine("PA", {}), 1000);
     command.message = ParameterTexts::GetWaiting;
