@@ -100,9 +100,6 @@ void DisplayZL::OnData()
     if (result.bAddGraphPoint)
         AddGraphPoint(result.dGraphDistance, result.dGraphSpeed);
     m_view.Take(result);
-    // A simulated line comes at a watchable pace and is shown at once, with the graphs.
-    if (result.bRedrawGaugeAndGraphs || result.bRedrawLamps)
-        ShowPending();
 }
 
 void DisplayZL::ShowPending()

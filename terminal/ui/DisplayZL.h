@@ -21,7 +21,7 @@ public:
     explicit DisplayZL(QWidget* parent = nullptr);
 
     // Decodes g_strMeasLine: counts, alarms, current and graph points change at once; the
-    // controls at the next ShowPending, or at once while simulating.
+    // controls at the next ShowPending.
     void OnData() override;
     void ShowPending() override;
 

@@ -6,6 +6,7 @@
 #include "ClassicPage.h"
 #include "ColorStatic.h"
 #include "DialogKeys.h"
+#include "DisplayPage.h"
 #include "LogPage.h"
 #include "ParameterTexts.h"
 #include "PortSettings.h"
@@ -43,6 +44,7 @@ CMainDlg::CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* 
     m_link.SetReceiver([this](std::string_view chunk) { DispatchReply(chunk); });
     m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
     connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_pDisplayPage->ShowPending();
         m_pClassic->ShowPending();
         OnTimer();
     });
@@ -55,12 +57,14 @@ CMainDlg::~CMainDlg()
     m_link.ClosePort();
 }
 
-void CMainDlg::SetPages(const std::array<CMainPage, 4>& pages, CClassicPage& classic, CLogPage& log)
+void CMainDlg::SetPages(const std::array<CMainPage, 4>& pages, CDisplayPage& display,
+                        CClassicPage& classic, CLogPage& log)
 {
     for (const CMainPage& page : pages)
         m_pTabs->AddPage(page.title, page.page, page.templateId);
     m_pTabs->CreatePages();
     connect(m_pTabs, &QTabWidget::currentChanged, pages[0].page, qOverload<>(&QWidget::update));
+    m_pDisplayPage = &display;
     m_pClassic = &classic;
     m_pLog = &log;
     connect(m_pClassic, &CClassicPage::SendLine, this, &CMainDlg::OnSendLine);
@@ -392,7 +396,10 @@ void CMainDlg::OnSimulationTick()
 void CMainDlg::DeliverSimulatedLine()
 {
     emit SimulatedLine();
-    ShowSimulatedLine();
+    // The line waits in the family's line variable; a simulated run goes at a watchable pace,
+    // so each line is shown at once.
+    m_pDisplayPage->OnData();
+    m_pDisplayPage->ShowPending();
 }
 
 void CMainDlg::EnableSimulationControls(bool simulating)

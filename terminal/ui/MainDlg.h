@@ -22,6 +22,7 @@
 #include <vector>
 
 class CClassicPage;
+class CDisplayPage;
 class CColorStatic;
 class CLogPage;
 class QAction;
@@ -88,15 +89,14 @@ protected:
     CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* parent);
 
     // The four pages, in the order of their tabs; the first is the Display page.
-    void SetPages(const std::array<CMainPage, 4>& pages, CClassicPage& classic, CLogPage& log);
+    void SetPages(const std::array<CMainPage, 4>& pages, CDisplayPage& display,
+                  CClassicPage& classic, CLogPage& log);
     // The controls that simulation mode locks, and its Pause button (disabled until then).
     void SetSimulationControls(std::vector<QWidget*> locked, QPushButton* pause);
 
     // The family's part.
     virtual void DispatchReply(std::string_view chunk) = 0;
-    // Hands the line of a simulated run waiting in the family's line variable to the Display
-    // page.
-    virtual void ShowSimulatedLine() = 0;
+    // Every 100 ms, after the Display and Classic pages have shown what arrived.
     virtual void OnTimer() = 0;
     virtual void SetTooltips() = 0;
     // Escape and Enter outside the Classic page.
@@ -176,6 +176,7 @@ private:
 
     CSerialLink m_link;
     CLinkSettings m_settings;
+    CDisplayPage* m_pDisplayPage = nullptr;
     CClassicPage* m_pClassic = nullptr;
     CLogPage* m_pLog = nullptr;
     QAction* m_pConnect = nullptr;

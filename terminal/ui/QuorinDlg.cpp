@@ -157,7 +157,7 @@ QuorinDlg::QuorinDlg(QWidget* parent)
                {"Graphic", m_pGraph, GraphQR::kTemplateId},
                {"Classic", m_pClassic, ClassicQR::kTemplateId},
                {"Log", m_pLog, LogQR::kTemplateId}}},
-             *m_pClassic, *m_pLog);
+             *m_pDisplay, *m_pClassic, *m_pLog);
     BuildLayout();
     connect(m_pDisplay, &DisplayQR::RedrawGraphs, m_pGraph, &GraphQR::RedrawGraphQR);
 }
@@ -277,16 +277,9 @@ void QuorinDlg::DispatchReply(std::string_view chunk)
     DispatchQuorinReply(chunk, {*m_pLog, *m_pClassic, *m_pDisplay});
 }
 
-void QuorinDlg::ShowSimulatedLine()
-{
-    m_pDisplay->OnData();
-    m_pDisplay->ShowPending();
-}
-
 void QuorinDlg::OnTimer()
 {
     m_pGraph->RedrawGraphQR();
-    m_pDisplay->ShowPending();
 }
 
 void QuorinDlg::OnCommand(QuorinCommand command)

@@ -26,7 +26,6 @@ public:
 
 protected:
     void DispatchReply(std::string_view chunk) override;
-    void ShowSimulatedLine() override;
     void OnTimer() override;
     void SetTooltips() override;
     void OnGet() override;

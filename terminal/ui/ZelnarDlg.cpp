@@ -123,7 +123,7 @@ ZelnarDlg::ZelnarDlg(QWidget* parent)
                {"Graphic", m_pGraph, GraphZL::kTemplateId},
                {"Classic", m_pClassic, ClassicZL::kTemplateId},
                {"Log", m_pLog, LogZL::kTemplateId}}},
-             *m_pClassic, *m_pLog);
+             *m_pDisplay, *m_pClassic, *m_pLog);
     BuildLayout();
     connect(m_pDisplay, &DisplayZL::RedrawGraphs, m_pGraph, &GraphZL::RedrawGraphs);
 }
@@ -274,14 +274,8 @@ void ZelnarDlg::DispatchReply(std::string_view chunk)
     DispatchZelnarReply(chunk, {*m_pLog, *m_pClassic, *m_pDisplay});
 }
 
-void ZelnarDlg::ShowSimulatedLine()
-{
-    m_pDisplay->OnData();
-}
-
 void ZelnarDlg::OnTimer()
 {
-    m_pDisplay->ShowPending();
     m_pGraph->RedrawGraphs();
 }
 

@@ -25,7 +25,6 @@ public:
 
 protected:
     void DispatchReply(std::string_view chunk) override;
-    void ShowSimulatedLine() override;
     void OnTimer() override;
     void SetTooltips() override;
     // Escape and Enter stop the acquisition.

@@ -230,6 +230,7 @@ TEST_F(DisplayZLTest, TextsAreRedWhileSimulatingAndUnitsFollowTheScaleFactor)
     g_bSimulation = true;
     g_strMeasLine = " 0012.345";
     page->OnData();
+    page->ShowPending();
     EXPECT_EQ(FindControl<CColorStatic>(page.get(), 1070)->TextColor(), QColor(255, 0, 0));
     EXPECT_EQ(FindControl<CColorStatic>(page.get(), 1073)->TextColor(), QColor(255, 0, 0));
     g_bSimulation = false;
