@@ -3,10 +3,10 @@
 // CPU time the program spent per second of streaming.
 //   telvan-pages-bench DEVICE [SECONDS] [BAUD]
 
-#include "BenchEventLoop.h"
 #include "BenchPages.h"
 #include "ControlId.h"
 #include "DisplayZL.h"
+#include "EventWait.h"
 #include "GraphData.h"
 #include "LogZL.h"
 #include "PortSettings.h"
@@ -32,7 +32,7 @@ int main(int argc, char** argv)
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 60;
     PortSettings = {"Zelnar", argv[1], argc > 3 ? argv[3] : "256000", "8", 0, 0};
     // The operator's OK on "Get parameter settings" comes once the listing is there.
-    CUserDialogs::SetMessageHandler([](const QString&) { RunEvents(1200); });
+    CUserDialogs::SetMessageHandler([](const QString&) { WaitWithEvents(1200); });
 
     ZelnarDlg dialog;
     dialog.show();
@@ -44,10 +44,10 @@ int main(int argc, char** argv)
     const std::size_t before = dialog.Log().Book().Entries().size();
     const double cpuBefore = CpuSeconds();
     FindControl<QPushButton>(&dialog, 1053)->click();
-    RunEvents(seconds * 1000);
+    WaitWithEvents(seconds * 1000);
     const double cpu = CpuSeconds() - cpuBefore;
     FindControl<QPushButton>(&dialog, 1066)->click();
-    RunEvents(1000);
+    WaitWithEvents(1000);
 
     const std::size_t lines = dialog.Log().Book().Entries().size() - before;
     const QString last = FindControl<QLabel>(&dialog, 1070)->text();

@@ -5,10 +5,10 @@
 // cleared while disconnected, so the program's memory has to stay flat.
 //   telvan-soak-bench [MINUTES] [BAUD]
 
-#include "BenchEventLoop.h"
 #include "BenchPages.h"
 #include "ControlId.h"
 #include "DeviceEmulator.h"
+#include "EventWait.h"
 #include "LogZL.h"
 #include "PortSettings.h"
 #include "UserDialogs.h"
@@ -123,7 +123,7 @@ int main(int argc, char** argv)
         if (text == "COM Port connection lost!")
             ++lostReports;
         else
-            RunEvents(1200); // the operator reads the message
+            WaitWithEvents(1200); // the operator reads the message
     });
     PortSettings = {"Zelnar", link.toStdString(), baud, "8", 0, 0};
     ZelnarDlg dialog;
@@ -147,19 +147,19 @@ int main(int argc, char** argv)
     click(kClear);
     click(kDT);
     while (std::chrono::steady_clock::now() < end) {
-        RunEvents(kConnectedMs);
+        WaitWithEvents(kConnectedMs);
         ++cycles;
         if (cycles % kHangUpEvery == 0) {
             ++hangUps;
             const int before = lostReports;
             device.HangUp();
             for (int wait = 0; wait < 50 && lostReports == before; ++wait)
-                RunEvents(100);
+                WaitWithEvents(100);
             plugIn();
         } else {
             trigger(kDisconnect);
         }
-        RunEvents(200);
+        WaitWithEvents(200);
         CheckStretch(entries, totals);
         received += entries.size();
         click(kClear);

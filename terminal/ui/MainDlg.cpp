@@ -7,6 +7,7 @@
 #include "ColorStatic.h"
 #include "DialogKeys.h"
 #include "DisplayPage.h"
+#include "EventWait.h"
 #include "LogPage.h"
 #include "ParameterTexts.h"
 #include "PortSettings.h"
@@ -14,7 +15,6 @@
 #include "TerminalState.h"
 #include "UserDialogs.h"
 
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -432,9 +432,7 @@ void CMainDlg::Pause(int ms)
     if (ms <= 0)
         return;
     // The replies keep arriving and the dialog keeps drawing while the device takes a command.
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
+    WaitWithEvents(ms);
 }
 
 void CMainDlg::Message(std::string_view text)

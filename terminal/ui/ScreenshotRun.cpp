@@ -4,6 +4,7 @@
 #include "COscillationsDlg.h"
 #include "ControlId.h"
 #include "DisplayQR.h"
+#include "EventWait.h"
 #include "PageTabCtrl.h"
 #include "QuorinDlg.h"
 #include "QuorinErrorCodes.h"
@@ -11,35 +12,22 @@
 #include "ZelnarDlg.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-
-namespace {
-
-void Settle(int ms)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-} // namespace
 
 CScreenshotRun::CScreenshotRun(QString folder, QString port, QString quorinPort)
     : m_strFolder(std::move(folder)), m_strPort(std::move(port)),
       m_strQuorinPort(std::move(quorinPort))
 {
     // The device's replies arrive while a message would be open.
-    CUserDialogs::SetMessageHandler([](const QString&) { Settle(500); });
+    CUserDialogs::SetMessageHandler([](const QString&) { WaitWithEvents(500); });
     CUserDialogs::SetModalHandler([this](QDialog& dialog) {
         if (auto* main = qobject_cast<ZelnarDlg*>(&dialog)) {
             auto* tabs = FindControl<CPageTabCtrl>(main, 1011);
             tabs->setCurrentIndex(2);
-            Settle(300);
+            WaitWithEvents(300);
             main->grab().save(m_strFolder + "/ZelnarDlg.png");
             SimulationPictures(*main, *tabs);
             if (m_strQuorinPort.isEmpty()) {
@@ -62,7 +50,7 @@ CScreenshotRun::CScreenshotRun(QString folder, QString port, QString quorinPort)
         }
         dialog.show();
         if (auto* configuration = qobject_cast<COMDlg*>(&dialog)) {
-            Settle(300);
+            WaitWithEvents(300);
             if (m_bQuorinNext) {
                 FindControl<QComboBox>(configuration, 1010)->setCurrentText("Quorin");
                 FindControl<QComboBox>(configuration, 1000)->setEditText(m_strQuorinPort);
@@ -85,7 +73,7 @@ void CScreenshotRun::SimulationPictures(ZelnarDlg& main, CPageTabCtrl& tabs) con
     static constexpr const char* pages[] = {"DisplayZL", "GraphZL", "ClassicZL", "LogZL"};
     for (int page = 0; page < 4; ++page) {
         tabs.setCurrentIndex(page);
-        Settle(1500);
+        WaitWithEvents(1500);
         main.grab().save(m_strFolder + "/Simulation-" + pages[page] + ".png");
     }
     FindControl<QAction>(&main, 32799)->trigger();
@@ -95,7 +83,7 @@ void CScreenshotRun::QuorinPictures(QuorinDlg& main) const
 {
     auto* tabs = FindControl<CPageTabCtrl>(&main, 1011);
     tabs->setCurrentIndex(2);
-    Settle(300);
+    WaitWithEvents(300);
     main.grab().save(m_strFolder + "/QuorinDlg.png");
     tabs->setCurrentIndex(0);
     FindControl<QAction>(&main, 32823)->trigger();
@@ -104,11 +92,11 @@ void CScreenshotRun::QuorinPictures(QuorinDlg& main) const
     const auto* weakReflexes =
         FindControl<QLineEdit>(&main.Display(), QuorinErrorCodes[0].nCountBoxId);
     for (int wait = 0; wait < 120 && weakReflexes->text() == "0"; ++wait)
-        Settle(500);
-    Settle(1000);
+        WaitWithEvents(500);
+    WaitWithEvents(1000);
     main.grab().save(m_strFolder + "/Simulation-QuorinDlg.png");
     FindControl<QPushButton>(&main.Display(), QuorinErrorCodes[0].nHelpButtonId)->click();
-    Settle(300);
+    WaitWithEvents(300);
     main.Display().grab().save(m_strFolder + "/QuorinErrors.png");
     FindControl<QAction>(&main, 32824)->trigger();
 }
