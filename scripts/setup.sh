@@ -23,6 +23,9 @@ telvan_install() {
 telvan_build() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja "$@"
+    local launcher=()
+    # Clean builds and other checkouts reuse compiled objects when ccache is at hand.
+    if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+    cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@"
     cmake --build "$dir" -j"$(nproc)"
 }
