@@ -1,7 +1,8 @@
 # Sourced by the scripts: installs the Debian packages the build needs, when missing.
 
+# desktop-file-utils and appstream check the desktop entry and the AppStream metadata.
 TELVAN_PACKAGES=(cmake ninja-build g++ pkg-config tzdata libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-serialport-dev fonts-dejavu-core desktop-file-utils)
+    qt6-base-dev qt6-serialport-dev fonts-dejavu-core desktop-file-utils appstream)
 
 telvan_install() {
     local missing=()
