@@ -19,8 +19,7 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     const QCommandLineOption zelnar("zelnar", "The Zelnar device to connect to.", "port");
     const QCommandLineOption quorin(
-        "quorin", "The Quorin device to connect to next (no Quorin pictures without one).",
-        "port");
+        "quorin", "The Quorin device to connect to next (no Quorin pictures without one).", "port");
     parser.addOption(zelnar);
     parser.addOption(quorin);
     parser.addPositionalArgument("folder", "Where the pictures are saved.");
@@ -30,7 +29,7 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    const CScreenshotRun screenshots(parser.positionalArguments().front(),
-                                     parser.value(zelnar), parser.value(quorin));
+    const CScreenshotRun screenshots(parser.positionalArguments().front(), parser.value(zelnar),
+                                     parser.value(quorin));
     return CTerminalApp().Run();
 }
