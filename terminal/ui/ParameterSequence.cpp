@@ -14,8 +14,6 @@ CParameterSequence::CParameterSequence(QWidget& owner, CLink& link) : m_owner(ow
 {
 }
 
-CParameterSequence::~CParameterSequence() = default;
-
 void CParameterSequence::Run(const CParameterCommand& command, const CHooks& hooks)
 {
     if (m_bRunning)

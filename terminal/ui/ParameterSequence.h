@@ -39,7 +39,6 @@ public:
     };
 
     CParameterSequence(QWidget& owner, CLink& link);
-    ~CParameterSequence();
     CParameterSequence(const CParameterSequence&) = delete;
     CParameterSequence& operator=(const CParameterSequence&) = delete;
 
