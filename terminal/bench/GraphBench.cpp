@@ -6,38 +6,18 @@
 #include "CSVGraph2Static.h"
 #include "GraphData.h"
 #include "GraphZL.h"
+#include "MedianMilliseconds.h"
 #include "PageTabCtrl.h"
 #include "ZelnarDlg.h"
 
 #include <QApplication>
 
-#include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
-
-namespace {
-
-double MedianRedrawMilliseconds(GraphZL& page, int runs)
-{
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        page.SpeedStatic().repaint();
-        page.DistanceStatic().repaint();
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        times.push_back(took.count());
-    }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[static_cast<std::size_t>(runs / 2)];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -67,7 +47,12 @@ int main(int argc, char** argv)
             AddGraphPoint(12 + 3 * wave + noise(random), 0.5 * wave + noise(random));
         }
         std::printf("N = %8d: both graphs redrawn in %8.2f ms (median of 21)\n", points,
-                    MedianRedrawMilliseconds(dialog.Graph(), 21));
+                    MedianMilliseconds(
+                        [&] {
+                            dialog.Graph().SpeedStatic().repaint();
+                            dialog.Graph().DistanceStatic().repaint();
+                        },
+                        21));
     }
     return 0;
 }
