@@ -505,8 +505,18 @@ TEST_F(QuorinSimulationTest, StartLoadsTheDemonstrationSetClosesThePortAndLocksT
     QTemporaryDir folder;
     dialogs.filePath = folder.filePath("ParametersQR.txt");
     Button(1128)->click();
-    EXPECT_TRUE(ReadFile(dialogs.filePath).ends_with("\nBR: 9600\n"));
+    std::string file = ReadFile(dialogs.filePath);
+    EXPECT_TRUE(file.ends_with("\nBR: 9600\n"));
     EXPECT_EQ(emulated.device.Received().size(), sent);
+
+    // Load keeps the decimal output the simulation locks, whatever the file holds.
+    ASSERT_NE(file.find("SD: 0\n"), std::string::npos);
+    file.replace(file.find("SD: 0\n"), 6, "SD: 1\n");
+    std::ofstream(dialogs.filePath.toStdString(), std::ios::binary | std::ios::trunc) << file;
+    Button(1127)->click();
+    EXPECT_EQ(Combo(1106)->currentIndex(), 0);
+    Button(1120)->click();
+    EXPECT_EQ(g_strQuorinFormat, "d");
 
     // A second start keeps what the operator typed, and selects decimal output again.
     g_strQuorinFormat = "h";
