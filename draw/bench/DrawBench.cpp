@@ -4,11 +4,10 @@
 
 #include "CSVGraph.h"
 #include "CSVTabs.h"
+#include "MedianMilliseconds.h"
 
 #include <QGuiApplication>
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -47,20 +46,6 @@ void Fill(CCSVTable& table, CSVColumn& format, int points)
     }
 }
 
-double MedianMilliseconds(CCSVTable2Graph& graph, CCSVGraph2Image& image, int runs)
-{
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        graph.Draw(&image);
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        times.push_back(took.count());
-    }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[static_cast<std::size_t>(runs / 2)];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -82,11 +67,11 @@ int main(int argc, char** argv)
         graph.SetSize(800, 600);
         CCSVGraph2Image image;
         std::printf("Draw, 800x600, %7d points: median %8.3f ms of %d runs\n", series.points,
-                    MedianMilliseconds(graph, image, series.runs), series.runs);
+                    MedianMilliseconds([&] { graph.Draw(&image); }, series.runs), series.runs);
         if (plain && series.points == 1000000) {
             PlainImage plainImage;
             std::printf("  segment by segment:      median %8.3f ms of 5 runs\n",
-                        MedianMilliseconds(graph, plainImage, 5));
+                        MedianMilliseconds([&] { graph.Draw(&plainImage); }, 5));
         }
     }
     return 0;

@@ -6,6 +6,7 @@
 #include "UserDialogs.h"
 #include "ZelnarDlg.h"
 
+#include <clocale>
 #include <memory>
 
 namespace {
@@ -24,6 +25,8 @@ std::unique_ptr<CMainDlg> MainDialogFor(const std::string& device)
 
 int CTerminalApp::Run()
 {
+    // Numbers in files and on screen keep the "." that the device and the files use.
+    std::setlocale(LC_NUMERIC, "C");
     {
         COMDlg configuration;
         if (CUserDialogs::RunModal(configuration) != QDialog::Accepted)

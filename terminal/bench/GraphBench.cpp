@@ -1,0 +1,58 @@
+// How long the Zelnar Graphic page takes to redraw both its graphs, as the dialog's 100 ms timer
+// has them redrawn, with N points each: the real main dialog (offscreen) at its start-up size,
+// the graphs filled with a slow wave with noise, the median of several redraws for each N.
+//   telvan-graph-bench [N...]
+
+#include "CSVGraph2Static.h"
+#include "GraphData.h"
+#include "GraphZL.h"
+#include "MedianMilliseconds.h"
+#include "PageTabCtrl.h"
+#include "ZelnarDlg.h"
+
+#include <QApplication>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(std::atoi(argv[i]));
+    if (counts.empty())
+        counts = {150, 10000, 100000, 200000, 500000, 1000000};
+
+    ZelnarDlg dialog;
+    dialog.show();
+    FindControl<CPageTabCtrl>(&dialog, 1011)->setCurrentWidget(&dialog.Graph());
+    QApplication::processEvents();
+    std::printf("graphs of %dx%d and %dx%d pixels\n", dialog.Graph().SpeedStatic().width(),
+                dialog.Graph().SpeedStatic().height(), dialog.Graph().DistanceStatic().width(),
+                dialog.Graph().DistanceStatic().height());
+    std::mt19937 random(20240301);
+    std::normal_distribution<double> noise(0, 0.05);
+    for (const int points : counts) {
+        g_nPointsNumber = points;
+        CreateGraphTablesZL();
+        for (int i = 0; i < points; ++i) {
+            const double wave = std::sin(6.283185307179586 * 3 * i / points);
+            AddGraphPoint(12 + 3 * wave + noise(random), 0.5 * wave + noise(random));
+        }
+        std::printf("N = %8d: both graphs redrawn in %8.2f ms (median of 21)\n", points,
+                    MedianMilliseconds(
+                        [&] {
+                            dialog.Graph().SpeedStatic().repaint();
+                            dialog.Graph().DistanceStatic().repaint();
+                        },
+                        21));
+    }
+    return 0;
+}
