@@ -30,6 +30,29 @@ struct MakeEntry
 thread_local std::array<MinuteEntry, CacheSlots> t_BreakDown;
 thread_local std::array<MakeEntry, CacheSlots> t_Make;
 
+// What tzset leaves behind: when it differs, the zone has changed and the caches are stale.
+struct ZoneKey
+{
+    const char* standardName = nullptr;
+    const char* daylightName = nullptr;
+    long offset = 0;
+    int hasDaylight = 0;
+
+    bool operator==(const ZoneKey&) const = default;
+};
+
+thread_local ZoneKey t_Zone;
+
+void ForgetStaleZone()
+{
+    const ZoneKey now{tzname[0], tzname[1], timezone, daylight};
+    if (now == t_Zone)
+        return;
+    t_Zone = now;
+    t_BreakDown = {};
+    t_Make = {};
+}
+
 // Spreads keys over the slots; round times (the epoch, midnights) would share one slot
 // under a plain modulo.
 std::size_t SlotOf(std::uint64_t key)
@@ -78,8 +101,7 @@ bool IsPlainMinute(const std::tm& tm)
 
 bool LocalBreakDown(std::time_t time, std::tm& tm)
 {
-    if (time < 0)
-        return false;
+    ForgetStaleZone();
     MinuteEntry& entry = BreakDownSlot(time);
     if (entry.valid && time >= entry.begin && time - entry.begin <= 59) {
         tm = entry.tm;
@@ -106,6 +128,7 @@ bool LocalBreakDown(std::time_t time, std::tm& tm)
 
 std::time_t LocalMakeTime(std::tm& tm)
 {
+    ForgetStaleZone();
     const bool plain = IsPlainMinute(tm);
     MakeEntry& entry = MakeSlot(tm);
     if (plain && entry.valid && entry.year == tm.tm_year && entry.month == tm.tm_mon &&

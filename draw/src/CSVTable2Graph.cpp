@@ -216,8 +216,10 @@ void CCSVTable2Graph::DrawTimeAxis(CCSVGraphContext* target, CCSVTable& table,
                            m_strAxisFont.c_str(), labelHeight);
         target->DrawString(x, m_rcFrame.bottom, timeText.c_str(), m_rgbGrid, m_strAxisFont.c_str(),
                            labelHeight);
-        if (__builtin_add_overflow(time, step, &time))
+        const std::int64_t next = scale.GetNextStep(time, step);
+        if (next <= time)
             break;
+        time = next;
     }
 }
 
