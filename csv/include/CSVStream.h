@@ -41,7 +41,11 @@ public:
     // be opened.
     int OpenStream(const std::string& fileSpec, const std::string& separator,
                    const std::string& decimalPoint, CTextStreamProcessor* processor);
+    // The next line, made the current one; 0 at the end.
     int CSVReadNextLine(CCSVLine** line);
+    // The next line's text; its CCSVLine becomes the current line (m_pLine) and, while
+    // m_bKeepLines is set, stays in m_LineBuffer. In a file with a time column and no date
+    // column, a time more than twelve hours before the previous line's belongs to the next day.
     int ReadNextLine(std::string& line) override;
     int CSVReadFormat(CCSVLine* line);
     void CSVGetFunctions(const std::string& fileSpec, CCSVLine* line);
@@ -66,9 +70,20 @@ public:
     std::string m_strText;
     int m_nDateColumn = -1;
     int m_nTimeColumn = -1;
+    // Every line read is kept in m_LineBuffer (the range reading of CCSVFile needs them). With
+    // 0, only the current line is kept, and its object serves the next line too: a program
+    // that streams a file into a table holds one line, whatever the file's length.
+    int m_bKeepLines = 1;
 
 protected:
     void RemoveColumns();
     void RemoveFunctions();
     void RemoveLines();
+
+private:
+    // Puts a time without a date on the day that keeps the lines in order.
+    void FollowDays(CCSVLine& line);
+
+    int m_nDayOffset = 0;
+    std::int64_t m_PreviousTime = 0;
 };

@@ -39,7 +39,10 @@ public:
 };
 
 // Columns of values with one X value or time stamp per line. Owns its columns; fills itself
-// from a CSV stream or is filled directly by its user.
+// from a CSV stream or is filled directly by its user. A field without a number is a missing
+// value (NaN). A table filled by several streams one after another keeps element i of every
+// array for line i: columns of a later stream are missing on the earlier lines, and the ranges
+// cover every stream. Columns point at their stream's descriptors: streams outlive the table.
 class CSV_API CCSVTable : public CPointerArray<CCSVColumn>, public CTextStreamProcessor
 {
 public:
@@ -49,6 +52,9 @@ public:
 
     // Destroys the columns; X values, ranges and title stay.
     void DeleteAll();
+    // The lines taken so far: the length of the X array of the format type, without one the
+    // longest column.
+    std::size_t GetLineCount() const;
 
     int ProcessStreamStart(CTextStream* stream) override;
     int ProcessStreamLine(CTextStream* stream, std::string& text) override;
@@ -62,4 +68,8 @@ public:
     std::vector<std::int64_t> m_TimeStamps;
     CCSVTimeScale m_TimeScale;
     CTextStreamProcessor* m_pNextProcessor; // not owned
+
+private:
+    // Where the current stream's time stamps begin.
+    std::size_t m_nStreamBegin = 0;
 };

@@ -76,6 +76,18 @@ double CCSVLine::AtoV(const char* text) const
     return ::AtoV(text, m_pszDecimal);
 }
 
+std::string_view CCSVLine::GetField(int index) const
+{
+    if (index < 0 || index >= GetColumnCount())
+        return {};
+    return m_Fields[static_cast<std::size_t>(index)];
+}
+
+bool CCSVLine::GetNumber(int index, double& value) const
+{
+    return ParseNumber(GetField(index), m_pszDecimal, value);
+}
+
 namespace {
 
 bool StartsWithDigit(std::string_view text)

@@ -1,5 +1,6 @@
 #include "CSVStream.h"
 
+#include "LocalTime.h"
 #include "Strings.h"
 
 #include <cctype>
@@ -53,6 +54,7 @@ int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separ
         if (comma != std::string::npos) {
             CSVGetFunctions(fileSpec, line);
             line->GetDateTime(m_nDateColumn, m_nTimeColumn);
+            FollowDays(*line);
         } else {
             // Without a selection the first line names the columns.
             m_bHeader = 1;
@@ -69,8 +71,7 @@ int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separ
 
 int CCSVStream::CSVReadNextLine(CCSVLine** line)
 {
-    std::string text;
-    const int result = ReadNextLine(text);
+    const int result = ReadNextLine(m_strText);
     if (line)
         *line = result ? m_pLine : nullptr;
     return result;
@@ -80,12 +81,43 @@ int CCSVStream::ReadNextLine(std::string& line)
 {
     if (!CTextStream::ReadNextLine(line))
         return 0;
-    auto* csvLine = new CCSVLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str(),
-                                 m_nDateColumn, m_nTimeColumn);
-    m_LineBuffer.Insert(csvLine);
+    if (&line != &m_strText)
+        m_strText = line;
+    CCSVLine* csvLine = nullptr;
+    if (!m_bKeepLines && m_pLine && m_LineBuffer.GetSize() == 1 && m_LineBuffer[0] == m_pLine) {
+        // The one line kept takes the new text: no allocation for lines that fit the old.
+        csvLine = m_pLine;
+        csvLine->m_Fields.clear();
+        csvLine->SetLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str());
+        csvLine->GetDateTime(m_nDateColumn, m_nTimeColumn);
+        FollowDays(*csvLine);
+    } else {
+        if (!m_bKeepLines)
+            RemoveLines();
+        csvLine = new CCSVLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str(),
+                               m_nDateColumn, m_nTimeColumn);
+        FollowDays(*csvLine);
+        m_LineBuffer.Insert(csvLine);
+    }
     m_pLine = csvLine;
-    m_strText = line;
     return 1;
+}
+
+void CCSVStream::FollowDays(CCSVLine& line)
+{
+    if (m_nLine == 0) {
+        m_nDayOffset = 0;
+        m_PreviousTime = 0;
+    }
+    if (line.m_nTimeMode != 3 || line.GetTimeStamp() == 0)
+        return;
+    constexpr std::int64_t HalfDay = 12 * 3600 * 1000LL;
+    const std::int64_t today = line.GetTimeStamp();
+    std::int64_t time = AddLocalDays(today, m_nDayOffset);
+    if (m_PreviousTime != 0 && time < m_PreviousTime - HalfDay)
+        time = AddLocalDays(today, ++m_nDayOffset);
+    line.m_TimeStamp = time;
+    m_PreviousTime = time;
 }
 
 int CCSVStream::CSVReadFormat(CCSVLine* line)

@@ -3,6 +3,7 @@
 #include "CSVStream.h"
 #include "Strings.h"
 
+#include <algorithm>
 #include <cmath>
 
 CCSVTable::CCSVTable(CSVFormatType formatType, CTextStreamProcessor* nextProcessor)
@@ -31,25 +32,45 @@ const CCSVStream* CurrentCSVStream(CTextStream* stream)
 
 } // namespace
 
+std::size_t CCSVTable::GetLineCount() const
+{
+    switch (m_FormatType) {
+    case CSVFormatTime:
+    case CSVFormatRelativeTime:
+        return m_TimeStamps.size();
+    case CSVFormatXY:
+    case CSVFormatLineNumber:
+        return m_XValues.size();
+    }
+    std::size_t lines = 0;
+    for (const auto& column : *this)
+        lines = std::max(lines, column->m_Values.size());
+    return lines;
+}
+
 int CCSVTable::ProcessStreamStart(CTextStream* stream)
 {
     const CCSVStream* csv = CurrentCSVStream(stream);
     if (!csv)
         return 1;
     m_strTitle = csv->m_strName;
+    m_nStreamBegin = m_TimeStamps.size();
+    // Columns of a later stream have no values on the lines already taken: they stay in step
+    // with the X values.
+    const std::size_t lines = GetLineCount();
+    const auto addColumn = [&](CSVColumn* format) {
+        auto* column = new CCSVColumn;
+        column->m_pFormat = format;
+        column->m_Values.assign(lines, dbl_nan);
+        Add(column);
+    };
     const int first = m_FormatType == CSVFormatXY ? 1 : 0;
     if (csv->m_bAllColumns) {
-        for (int i = first; i < csv->m_Format.GetSize(); ++i) {
-            auto* column = new CCSVColumn;
-            column->m_pFormat = csv->m_Format[i];
-            Add(column);
-        }
+        for (int i = first; i < csv->m_Format.GetSize(); ++i)
+            addColumn(csv->m_Format[i]);
     } else {
-        for (int i = first; i < csv->m_Functions.GetSize(); ++i) {
-            auto* column = new CCSVColumn;
-            column->m_pFormat = csv->m_Functions[i]->m_pColumn;
-            Add(column);
-        }
+        for (int i = first; i < csv->m_Functions.GetSize(); ++i)
+            addColumn(csv->m_Functions[i]->m_pColumn);
     }
     return m_pNextProcessor ? m_pNextProcessor->ProcessStreamStart(stream) : 1;
 }
@@ -60,7 +81,9 @@ int CCSVTable::ProcessStreamLine(CTextStream* stream, std::string& text)
     if (!csv)
         return 1;
     const CCSVLine& line = *csv->m_pLine;
-    const bool first = csv->m_nLine == 0;
+    // The ranges restart with the table's first line; a later stream widens them, as its lines
+    // are drawn beside the earlier ones.
+    const bool first = GetLineCount() == 0;
 
     switch (m_FormatType) {
     case CSVFormatTime:
@@ -77,7 +100,7 @@ int CCSVTable::ProcessStreamLine(CTextStream* stream, std::string& text)
         if (!csv->m_bAllColumns)
             index = csv->m_Functions.IsEmpty() ? 0 : csv->m_Functions[0]->m_pColumn->m_nIndex;
         double x = 0;
-        line.GetColumn(index, x);
+        line.GetNumber(index, x);
         if (!std::isfinite(x))
             return 1;
         m_XValues.push_back(x);
@@ -101,7 +124,7 @@ int CCSVTable::ProcessStreamLine(CTextStream* stream, std::string& text)
     for (int i = 0; i < GetSize(); ++i) {
         CCSVColumn* column = GetAt(i);
         double value = dbl_nan;
-        line.GetColumn(column->m_pFormat ? column->m_pFormat->m_nIndex : 0, value);
+        line.GetNumber(column->m_pFormat ? column->m_pFormat->m_nIndex : 0, value);
         column->m_Values.push_back(value);
         column->AddValue(value, first);
         if (!column->m_bEmpty) {
@@ -114,12 +137,14 @@ int CCSVTable::ProcessStreamLine(CTextStream* stream, std::string& text)
 
 int CCSVTable::ProcessStreamEnd(CTextStream* stream, std::string& text)
 {
-    if (m_FormatType == CSVFormatRelativeTime) {
-        const std::int64_t start = m_TimeScale.m_Min;
-        for (std::int64_t& time : m_TimeStamps)
-            time -= start;
-        m_TimeScale.m_Max -= start;
-        m_TimeScale.m_Min = 0;
+    if (m_FormatType == CSVFormatRelativeTime && m_nStreamBegin < m_TimeStamps.size()) {
+        // Each stream's times count from its own earliest line.
+        const auto begin = m_TimeStamps.begin() + static_cast<std::ptrdiff_t>(m_nStreamBegin);
+        const std::int64_t start = *std::min_element(begin, m_TimeStamps.end());
+        for (auto time = begin; time != m_TimeStamps.end(); ++time)
+            *time -= start;
+        const auto [low, high] = std::minmax_element(m_TimeStamps.begin(), m_TimeStamps.end());
+        m_TimeScale.SetMinMax(*low, *high);
     } else if (m_FormatType == CSVFormatLineNumber && stream) {
         const auto last = static_cast<double>(stream->m_nLine - 1);
         if (last >= 0)

@@ -154,3 +154,18 @@ std::time_t LocalMakeTime(std::tm& tm)
     }
     return result;
 }
+
+std::int64_t AddLocalDays(std::int64_t time, int days)
+{
+    if (days == 0)
+        return time;
+    const std::int64_t seconds = time / 1000 - (time % 1000 < 0 ? 1 : 0);
+    const std::int64_t millisecond = time - seconds * 1000;
+    std::tm tm{};
+    if (!LocalBreakDown(static_cast<std::time_t>(seconds), tm))
+        return time;
+    tm.tm_mday += days;
+    tm.tm_isdst = -1;
+    const std::time_t moved = LocalMakeTime(tm);
+    return moved == -1 ? time : static_cast<std::int64_t>(moved) * 1000 + millisecond;
+}

@@ -123,6 +123,106 @@ double AtoV(const char* text, const char* decimal)
     return static_cast<double>(AtoI(text));
 }
 
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The number's text in the form from_chars reads: "." as the point, no "+".
+class NumberText
+{
+public:
+    void Put(char c)
+    {
+        if (m_nLength < sizeof m_Fixed)
+            m_Fixed[m_nLength] = c;
+        else
+            Spill().push_back(c);
+        ++m_nLength;
+    }
+    const char* Begin() const { return m_nLength <= sizeof m_Fixed ? m_Fixed : m_Long.data(); }
+    const char* End() const { return Begin() + m_nLength; }
+
+private:
+    std::string& Spill()
+    {
+        if (m_Long.empty())
+            m_Long.assign(m_Fixed, sizeof m_Fixed);
+        return m_Long;
+    }
+
+    char m_Fixed[64];
+    std::size_t m_nLength = 0;
+    std::string m_Long;
+};
+
+} // namespace
+
+bool ParseNumber(std::string_view text, const char* decimal, double& value)
+{
+    value = dbl_nan;
+    const std::string_view point(decimal && *decimal ? decimal : ".");
+    const auto isBlank = [&text](std::size_t i) {
+        return text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r');
+    };
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(i))
+        ++i;
+    NumberText number;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            number.Put('-');
+        ++i;
+    }
+    bool digits = false;
+    bool pointSeen = false;
+    while (i < text.size()) {
+        if (IsDigit(text[i])) {
+            number.Put(text[i++]);
+            digits = true;
+        } else if (!pointSeen && text[i] == '.') {
+            number.Put('.');
+            pointSeen = true;
+            ++i;
+        } else if (!pointSeen && text.substr(i, point.size()) == point) {
+            number.Put('.');
+            pointSeen = true;
+            i += point.size();
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return false;
+    if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        const bool sign = text[j] == '+' || text[j] == '-';
+        if (sign)
+            ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            number.Put('e');
+            if (sign && text[i + 1] == '-')
+                number.Put('-');
+            while (j < text.size() && IsDigit(text[j]))
+                number.Put(text[j++]);
+            i = j;
+        }
+    }
+    while (i < text.size() && isBlank(i))
+        ++i;
+    if (i < text.size())
+        return false;
+    const auto result = std::from_chars(number.Begin(), number.End(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone out of range; strtod gives infinity or zero.
+        const std::string copy(number.Begin(), number.End());
+        value = strtod_l(copy.c_str(), nullptr, CLocaleHandle());
+    }
+    return true;
+}
+
 int ReplaceAll(std::string& text, const std::string& from, const std::string& to)
 {
     if (from.empty())
