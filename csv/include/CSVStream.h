@@ -47,6 +47,10 @@ public:
     // m_bKeepLines is set, stays in m_LineBuffer. In a file with a time column and no date
     // column, a time more than twelve hours before the previous line's belongs to the next day.
     int ReadNextLine(std::string& line) override;
+    // Hands every remaining line to the processor, then the end; 0 when it stopped. A table that
+    // passes nothing on takes the lines of a stream that keeps none straight from their text,
+    // without a line object for each.
+    int ProcessStream();
     int CSVReadFormat(CCSVLine* line);
     void CSVGetFunctions(const std::string& fileSpec, CCSVLine* line);
 
@@ -81,8 +85,8 @@ protected:
     void RemoveLines();
 
 private:
-    // Puts a time without a date on the day that keeps the lines in order.
-    void FollowDays(CCSVLine& line);
+    // The time of a line, a time without a date put on the day that keeps the lines in order.
+    std::int64_t FollowDays(int timeMode, std::int64_t time);
 
     int m_nDayOffset = 0;
     std::int64_t m_PreviousTime = 0;

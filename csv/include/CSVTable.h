@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class CCSVStream;
+
 // Where the X coordinate of a table's lines comes from.
 enum CSVFormatType
 {
@@ -70,6 +72,17 @@ public:
     CTextStreamProcessor* m_pNextProcessor; // not owned
 
 private:
+    // A CSV stream hands its lines over straight from their text when it keeps none.
+    friend class CCSVStream;
+
+    // The CSV stream behind a stream event, with its current line; null for other streams.
+    const CCSVStream* CurrentCSVStream(CTextStream* stream);
+    // Takes a line (one with GetTimeStamp and GetNumber) of the stream; false when the line
+    // has no X coordinate and is skipped.
+    template <class Line> bool TakeLine(const CCSVStream& csv, const Line& line);
+
     // Where the current stream's time stamps begin.
     std::size_t m_nStreamBegin = 0;
+    const CTextStream* m_pStream = nullptr;
+    const CCSVStream* m_pCSVStream = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "CSVStream.h"
 
+#include "CSVFields.h"
+#include "DateTimeText.h"
 #include "LocalTime.h"
 #include "Strings.h"
 
@@ -54,7 +56,7 @@ int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separ
         if (comma != std::string::npos) {
             CSVGetFunctions(fileSpec, line);
             line->GetDateTime(m_nDateColumn, m_nTimeColumn);
-            FollowDays(*line);
+            line->m_TimeStamp = FollowDays(line->m_nTimeMode, line->GetTimeStamp());
         } else {
             // Without a selection the first line names the columns.
             m_bHeader = 1;
@@ -90,34 +92,64 @@ int CCSVStream::ReadNextLine(std::string& line)
         csvLine->m_Fields.clear();
         csvLine->SetLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str());
         csvLine->GetDateTime(m_nDateColumn, m_nTimeColumn);
-        FollowDays(*csvLine);
+        csvLine->m_TimeStamp = FollowDays(csvLine->m_nTimeMode, csvLine->GetTimeStamp());
     } else {
         if (!m_bKeepLines)
             RemoveLines();
         csvLine = new CCSVLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str(),
                                m_nDateColumn, m_nTimeColumn);
-        FollowDays(*csvLine);
+        csvLine->m_TimeStamp = FollowDays(csvLine->m_nTimeMode, csvLine->GetTimeStamp());
         m_LineBuffer.Insert(csvLine);
     }
     m_pLine = csvLine;
     return 1;
 }
 
-void CCSVStream::FollowDays(CCSVLine& line)
+std::int64_t CCSVStream::FollowDays(int timeMode, std::int64_t time)
 {
     if (m_nLine == 0) {
         m_nDayOffset = 0;
         m_PreviousTime = 0;
     }
-    if (line.m_nTimeMode != 3 || line.GetTimeStamp() == 0)
-        return;
+    if (timeMode != 3 || time == 0)
+        return time;
     constexpr std::int64_t HalfDay = 12 * 3600 * 1000LL;
-    const std::int64_t today = line.GetTimeStamp();
-    std::int64_t time = AddLocalDays(today, m_nDayOffset);
-    if (m_PreviousTime != 0 && time < m_PreviousTime - HalfDay)
-        time = AddLocalDays(today, ++m_nDayOffset);
-    line.m_TimeStamp = time;
-    m_PreviousTime = time;
+    std::int64_t moved = AddLocalDays(time, m_nDayOffset);
+    if (m_PreviousTime != 0 && moved < m_PreviousTime - HalfDay)
+        moved = AddLocalDays(time, ++m_nDayOffset);
+    m_PreviousTime = moved;
+    return moved;
+}
+
+int CCSVStream::ProcessStream()
+{
+    auto* table = m_bKeepLines ? nullptr : dynamic_cast<CCSVTable*>(m_pProcessor);
+    if (!table || table->m_pNextProcessor || !m_pLine)
+        return CTextStream::ProcessStream();
+    const int timeMode = TimeModeOf(m_nDateColumn, m_nTimeColumn);
+    // Tables over X values need no time: their lines are read without.
+    const bool timed =
+        table->m_FormatType == CSVFormatTime || table->m_FormatType == CSVFormatRelativeTime;
+    CSVFields fields;
+    bool read = false;
+    std::int64_t time = 0;
+    while (CTextStream::ReadNextLine(m_strText)) {
+        read = true;
+        fields.Split(m_strText, m_strSeparator);
+        if (timed)
+            time = FollowDays(timeMode, LineTimeStamp(timeMode, fields.Clamped(m_nDateColumn),
+                                                      fields.Clamped(m_nTimeColumn)));
+        table->TakeLine(*this, CSVFieldsLine(fields, m_strDecimal.c_str(), time));
+    }
+    if (read) {
+        // The last line is the current one, as after reading line by line.
+        m_pLine->m_Fields.clear();
+        m_pLine->SetLine(m_nLine - 1, m_strText, m_strSeparator.c_str(), m_strDecimal.c_str());
+        m_pLine->GetDateTime(m_nDateColumn, m_nTimeColumn);
+        if (timed)
+            m_pLine->m_TimeStamp = time;
+    }
+    return table->ProcessStreamEnd(this, m_strText);
 }
 
 int CCSVStream::CSVReadFormat(CCSVLine* line)

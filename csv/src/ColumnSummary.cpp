@@ -21,11 +21,12 @@ void ColumnSummary::Add(double value)
 {
     if (std::isnan(value))
         return;
-    ++m_nCount;
+    if (m_nCount++ == 0)
+        m_Shift = value;
     m_Sum += value;
-    const double delta = value - m_Mean;
-    m_Mean += delta / static_cast<double>(m_nCount);
-    m_Squares += delta * (value - m_Mean);
+    const double deviation = value - m_Shift;
+    m_Deviations += deviation;
+    m_Squares += deviation * deviation;
     m_Minimum = std::min(m_Minimum, value);
     m_Maximum = std::max(m_Maximum, value);
 }
@@ -54,7 +55,8 @@ std::string ColumnSummary::Result(int type, const std::string& lastText) const
         return NumberText(m_Maximum);
     case CSVFunctionStddev:
         // Population standard deviation: the root of the mean square deviation.
-        return NumberText(std::sqrt(m_Squares / count));
+        return NumberText(
+            std::sqrt(std::max(0.0, (m_Squares - m_Deviations * m_Deviations / count) / count)));
     default:
         return lastText;
     }

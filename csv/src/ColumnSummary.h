@@ -20,8 +20,10 @@ public:
 private:
     std::int64_t m_nCount = 0;
     double m_Sum = 0;
-    // Running mean and sum of squared deviations (Welford), for the standard deviation.
-    double m_Mean = 0;
+    // Sums of the values' deviations from the first one and of their squares: the standard
+    // deviation without keeping the values, and without the cancellation of plain squares.
+    double m_Shift = 0;
+    double m_Deviations = 0;
     double m_Squares = 0;
     double m_Minimum = std::numeric_limits<double>::infinity();
     double m_Maximum = -std::numeric_limits<double>::infinity();
