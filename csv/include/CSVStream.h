@@ -90,4 +90,6 @@ private:
 
     int m_nDayOffset = 0;
     std::int64_t m_PreviousTime = 0;
+    // The next line as it is read, before it becomes the current one.
+    std::string m_strRead;
 };

@@ -73,7 +73,10 @@ int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separ
 
 int CCSVStream::CSVReadNextLine(CCSVLine** line)
 {
-    const int result = ReadNextLine(m_strText);
+    // Read aside, so that the current text stays at the end of the input.
+    const int result = ReadNextLine(m_strRead);
+    if (result)
+        m_strText.swap(m_strRead);
     if (line)
         *line = result ? m_pLine : nullptr;
     return result;
@@ -83,7 +86,7 @@ int CCSVStream::ReadNextLine(std::string& line)
 {
     if (!CTextStream::ReadNextLine(line))
         return 0;
-    if (&line != &m_strText)
+    if (&line != &m_strRead)
         m_strText = line;
     CCSVLine* csvLine = nullptr;
     if (!m_bKeepLines && m_pLine && m_LineBuffer.GetSize() == 1 && m_LineBuffer[0] == m_pLine) {
@@ -127,13 +130,16 @@ int CCSVStream::ProcessStream()
     if (!table || table->m_pNextProcessor || !m_pLine)
         return CTextStream::ProcessStream();
     const int timeMode = TimeModeOf(m_nDateColumn, m_nTimeColumn);
-    // Tables over X values need no time: their lines are read without.
-    const bool timed =
-        table->m_FormatType == CSVFormatTime || table->m_FormatType == CSVFormatRelativeTime;
+    // Tables over X values need no time: their lines are read without, unless the times of a
+    // file without dates must be followed over midnight for the last line's.
+    const bool timed = table->m_FormatType == CSVFormatTime ||
+                       table->m_FormatType == CSVFormatRelativeTime ||
+                       (timeMode == 3 && m_nTimeColumn >= 0);
     CSVFields fields;
     bool read = false;
     std::int64_t time = 0;
-    while (CTextStream::ReadNextLine(m_strText)) {
+    while (CTextStream::ReadNextLine(m_strRead)) {
+        m_strText.swap(m_strRead);
         read = true;
         fields.Split(m_strText, m_strSeparator);
         if (timed)

@@ -320,6 +320,47 @@ TEST(CSVTableStream, WithoutKeptLinesOneLineIsHeld)
     EXPECT_EQ(stream.GetLine()->GetLine(), "19999;a name longer than any short string;0");
 }
 
+// A table that passes nothing on takes the lines of a stream that keeps none straight from
+// their text: the same table, the same last line, as line by line.
+TEST(CSVTableStream, StraightFromTheTextAsLineByLine)
+{
+    TempDir dir;
+    const std::string file = dir.Write("s.csv", "Time;X;V\n23:59:58;1;10\n23:59:59;2;E02\n"
+                                                "00:00:00;x;12\n00:00:01;4\n00:00:02;5;1,5e1\n");
+    for (const CSVFormatType type :
+         {CSVFormatTime, CSVFormatRelativeTime, CSVFormatXY, CSVFormatLineNumber}) {
+        SCOPED_TRACE(type);
+        CCSVStream kept;
+        CCSVTable lineByLine(type, nullptr);
+        Fill(kept, lineByLine, file + ",0,1,2L,3L,[]");
+        CCSVStream straight;
+        straight.m_bKeepLines = 0;
+        CCSVTable table(type, nullptr);
+        Fill(straight, table, file + ",0,1,2L,3L,[]");
+        EXPECT_EQ(table.m_TimeStamps, lineByLine.m_TimeStamps);
+        EXPECT_EQ(table.m_XValues, lineByLine.m_XValues);
+        ASSERT_EQ(table.GetSize(), lineByLine.GetSize());
+        for (int i = 0; i < table.GetSize(); ++i) {
+            const auto& values = table[i]->m_Values;
+            const auto& expected = lineByLine[i]->m_Values;
+            ASSERT_EQ(values.size(), expected.size());
+            for (std::size_t k = 0; k < values.size(); ++k)
+                EXPECT_TRUE(values[k] == expected[k] ||
+                            (std::isnan(values[k]) && std::isnan(expected[k])));
+        }
+        EXPECT_EQ(table.m_TimeScale.m_Max, lineByLine.m_TimeScale.m_Max);
+        EXPECT_EQ(table.m_XAxis.m_Max, lineByLine.m_XAxis.m_Max);
+        EXPECT_EQ(table.m_ValueAxis.m_Min, lineByLine.m_ValueAxis.m_Min);
+        EXPECT_EQ(table.m_ValueAxis.m_Max, lineByLine.m_ValueAxis.m_Max);
+        EXPECT_EQ(straight.m_strText, "00:00:02;5;1,5e1");
+        ASSERT_NE(straight.GetLine(), nullptr);
+        EXPECT_EQ(straight.GetLine()->GetLine(), kept.GetLine()->GetLine());
+        EXPECT_EQ(straight.GetLine()->m_nLine, kept.GetLine()->m_nLine);
+        EXPECT_EQ(straight.GetLine()->GetTimeStamp(), kept.GetLine()->GetTimeStamp());
+        EXPECT_EQ(straight.m_LineBuffer.GetSize(), 1);
+    }
+}
+
 TEST(CSVTableStream, ChainPassesEveryEventAndStopsWhenTheNextStops)
 {
     TempDir dir;

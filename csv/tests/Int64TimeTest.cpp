@@ -508,16 +508,21 @@ TEST(TimeStampClasses, StopWatch)
 {
     CStopWatch watch;
     EXPECT_FALSE(watch.IsRunning());
-    watch.Start();
-    EXPECT_TRUE(watch.IsRunning());
-    EXPECT_GE(watch.DiffNow(), 0.0);
-    const double elapsed = watch.Diff();
-    EXPECT_FALSE(watch.IsRunning());
-    EXPECT_GE(elapsed, 0.0);
-    EXPECT_EQ(watch.Diff(), elapsed); // stopped: the time stays
-
-    watch.Start(std::time_t{1000});
-    EXPECT_EQ(watch.m_Start.time, 1000);
+    // Started 100 s back with no milliseconds: the times taken lie between 100 s and that plus
+    // what the clock says has passed since (and the second it was in).
+    const std::time_t before = std::time(nullptr);
+    watch.Start(before - 100);
+    EXPECT_EQ(watch.m_Start.time, before - 100);
     EXPECT_EQ(watch.m_Start.millitm, 0);
-    EXPECT_GT(CStopWatch::DiffNow(std::time_t{1000}), 1.0e9);
+    EXPECT_TRUE(watch.IsRunning());
+    const double sinceStart = watch.DiffNow();
+    const double elapsed = watch.Diff();
+    const auto passed = static_cast<double>(std::time(nullptr) - before);
+    EXPECT_FALSE(watch.IsRunning());
+    EXPECT_GE(sinceStart, 100.0);
+    EXPECT_GE(elapsed, sinceStart);
+    EXPECT_LE(elapsed, 101.0 + passed);
+    EXPECT_EQ(watch.Diff(), elapsed); // stopped: the time stays
+    EXPECT_GE(CStopWatch::DiffNow(before - 100), 100.0);
+    EXPECT_LE(CStopWatch::DiffNow(before - 100), 101.0 + passed);
 }
