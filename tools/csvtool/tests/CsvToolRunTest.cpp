@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -130,6 +131,36 @@ TEST_F(CsvToolRun, MergeGivesOneRecordPerMasterLine)
               }));
 }
 
+// Master times that repeat or step back still give one record per master line after the first,
+// in order, each with its own master value.
+TEST_F(CsvToolRun, MergeKeepsEveryMasterLineInOrder)
+{
+    Write("master.csv", "Date;Time;Level\n"
+                        "01.02.2024;10:00:00;1\n"
+                        "01.02.2024;10:00:10;2\n"
+                        "01.02.2024;10:00:10;3\n"
+                        "01.02.2024;10:00:20;4\n"
+                        "01.02.2024;10:00:30;5\n"
+                        "01.02.2024;10:00:25;6\n"
+                        "01.02.2024;10:00:40;7\n");
+    Write("meter.csv", "Date;Time;V\n"
+                       "01.02.2024;10:00:05;5\n"
+                       "01.02.2024;10:00:15;15\n"
+                       "01.02.2024;10:00:25;25\n"
+                       "01.02.2024;10:00:35;35\n");
+    const ProgramRun run = Run({"merge", "master.csv,1,2,3L,[]", "meter.csv,1,2,3L,[]"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                  "Date;Time;master/Level;meter/V",
+                                  "01.02.2024;10:00:10:000;1;5",
+                                  "01.02.2024;10:00:10:000;2;",
+                                  "01.02.2024;10:00:20:000;3;15",
+                                  "01.02.2024;10:00:30:000;4;25",
+                                  "01.02.2024;10:00:25:000;5;",
+                                  "01.02.2024;10:00:40:000;6;35",
+                              }));
+}
+
 TEST_F(CsvToolRun, MergeTakesTheMasterFromStandardInput)
 {
     Write("master.csv", Master);
@@ -168,19 +199,52 @@ TEST_F(CsvToolRun, TheTerminalsExportLosesAndShiftsNothing)
         << records[2];
     EXPECT_NE(records[1].substr(0, 10), records[2].substr(0, 10));
 
-    // Merged with "*", each row keeps its six fields: the next file's value stays under its
-    // own header.
-    Write("meter.csv", "Time;Level\n23:59:59:500;7\n00:00:01:500;8\n");
+    // By lines, the ranges after midnight are stamped after the first, on the next day.
+    const ProgramRun byLines = Run({"summary", "--lines", "2", "Log Excel.csv,0,2,4A,[]"});
+    EXPECT_EQ(byLines.status, 0);
+    const std::vector<std::string> ranges = Lines(byLines.out);
+    ASSERT_EQ(ranges.size(), 3u) << byLines.out;
+    EXPECT_TRUE(ranges[1].ends_with(";23:59:58:000;0;1,234500e+01")) << ranges[1];
+    EXPECT_TRUE(ranges[2].ends_with(";00:00:00:000;2000;1,236000e+01")) << ranges[2];
+    EXPECT_NE(ranges[1].substr(0, 10), ranges[2].substr(0, 10));
+
+    // Merged with "*", each row keeps its six fields, the error row with its empty ones too:
+    // the next file's value stays under its own header.
+    Write("meter.csv", "Time;Level\n23:59:58:500;6\n23:59:59:500;7\n00:00:01:500;8\n");
     const ProgramRun merge = Run({"merge", "meter.csv,0,1,2L,[]", "Log Excel.csv,0,2,*,[]",
                                   "Log Excel.csv,0,2,6L[Temperature],[]"});
     EXPECT_EQ(merge.status, 0);
     const std::vector<std::string> merged = Lines(merge.out);
-    ASSERT_EQ(merged.size(), 2u) << merge.out;
+    ASSERT_EQ(merged.size(), 3u) << merge.out;
     EXPECT_EQ(merged[0], "Date;Time;meter/Level;Log Excel/Point number;Log Excel/Time;"
                          "Log Excel/Speed;Log Excel/Distance;Log Excel/Strength;"
                          "Log Excel/Temperature;Log Excel/Temperature");
-    EXPECT_TRUE(merged[1].ends_with(";00:00:01:500;7;4;00:00:01:000;;+0012,365;01500;+29,9;+29,9"))
-        << merged[1];
+    EXPECT_TRUE(merged[1].ends_with(";23:59:59:500;6;2;23:59:59:000;E02;E02;;;")) << merged[1];
+    EXPECT_TRUE(merged[2].ends_with(";00:00:01:500;7;4;00:00:01:000;;+0012,365;01500;+29,9;+29,9"))
+        << merged[2];
+    for (const std::string& record : merged)
+        EXPECT_EQ(std::count(record.begin(), record.end(), ';'), 9) << record;
+}
+
+// A field without a number (empty, text, an error code) is a missing value: Count counts the
+// numbers, and no other field, 0 or NaN stands in for it.
+TEST_F(CsvToolRun, FieldsWithoutNumbersAreMissingValues)
+{
+    Write("values.csv", "Date;Time;V\n"
+                        "01.02.2024;10:00:00;1\n"
+                        "01.02.2024;10:00:01;\n"
+                        "01.02.2024;10:00:02;3\n"
+                        "01.02.2024;10:00:03;E02\n"
+                        "01.02.2024;10:00:04\n");
+    const ProgramRun run = Run({"summary", "--lines", "10", "values.csv,1,2,3A,3S,3D,3N,3X,3C,[]"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{
+                  "Date;Time;Timestamp;Average of V;Sum of V;Stddev of V;Minimum of V;"
+                  "Maximum of V;Count of V",
+                  "01.02.2024;10:00:00:000;0;2,000000e+00;4,000000e+00;1,000000e+00;"
+                  "1,000000e+00;3,000000e+00;2,000000e+00",
+              }));
 }
 
 TEST_F(CsvToolRun, HelpExplainsTheSelection)
