@@ -138,10 +138,10 @@ int CCSVStream::ProcessStream()
     CSVFields fields;
     bool read = false;
     std::int64_t time = 0;
-    while (CTextStream::ReadNextLine(m_strRead)) {
-        m_strText.swap(m_strRead);
+    std::string_view text;
+    while (ReadNextLineView(text)) {
         read = true;
-        fields.Split(m_strText, m_strSeparator);
+        fields.Split(text, m_strSeparator);
         if (timed)
             time = FollowDays(timeMode, LineTimeStamp(timeMode, fields.Clamped(m_nDateColumn),
                                                       fields.Clamped(m_nTimeColumn)));
@@ -149,6 +149,7 @@ int CCSVStream::ProcessStream()
     }
     if (read) {
         // The last line is the current one, as after reading line by line.
+        m_strText.assign(text);
         m_pLine->m_Fields.clear();
         m_pLine->SetLine(m_nLine - 1, m_strText, m_strSeparator.c_str(), m_strDecimal.c_str());
         m_pLine->GetDateTime(m_nDateColumn, m_nTimeColumn);

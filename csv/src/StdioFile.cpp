@@ -90,6 +90,35 @@ bool CStdioFile::ReadRawLine(std::string& line)
     }
 }
 
+bool CStdioFile::ReadStringView(std::string_view& line)
+{
+    if (!m_pStream)
+        return false;
+    if (!m_pReadBuffer)
+        m_pReadBuffer = std::make_unique<char[]>(ReadBlock);
+    if (m_nReadPosition == m_nReadEnd) {
+        m_nReadPosition = 0;
+        m_nReadEnd = std::fread(m_pReadBuffer.get(), 1, ReadBlock, m_pStream);
+        if (m_nReadEnd == 0)
+            return false;
+    }
+    const char* begin = m_pReadBuffer.get() + m_nReadPosition;
+    const std::size_t available = m_nReadEnd - m_nReadPosition;
+    if (const auto* end = static_cast<const char*>(std::memchr(begin, '\n', available))) {
+        const auto length = static_cast<std::size_t>(end - begin) + 1;
+        m_nReadPosition += length;
+        line = std::string_view(begin, length);
+    } else {
+        ReadRawLine(m_strJoined);
+        line = m_strJoined;
+    }
+    if (line.ends_with("\r\n"))
+        line.remove_suffix(2);
+    else if (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    return true;
+}
+
 void RemoveLineEnd(std::string& line)
 {
     if (line.ends_with("\r\n"))

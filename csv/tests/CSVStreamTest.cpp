@@ -320,6 +320,44 @@ TEST(CSVTableStream, WithoutKeptLinesOneLineIsHeld)
     EXPECT_EQ(stream.GetLine()->GetLine(), "19999;a name longer than any short string;0");
 }
 
+namespace {
+
+// Reads the spec into a table twice, line by line and straight from the text by a stream that
+// keeps no lines; both give the same table and the same current line.
+void ExpectStraightAsLineByLine(const std::string& spec, CSVFormatType type)
+{
+    CCSVStream kept;
+    CCSVTable lineByLine(type, nullptr);
+    Fill(kept, lineByLine, spec);
+    CCSVStream straight;
+    straight.m_bKeepLines = 0;
+    CCSVTable table(type, nullptr);
+    Fill(straight, table, spec);
+    EXPECT_EQ(table.m_TimeStamps, lineByLine.m_TimeStamps);
+    EXPECT_EQ(table.m_XValues, lineByLine.m_XValues);
+    ASSERT_EQ(table.GetSize(), lineByLine.GetSize());
+    for (int i = 0; i < table.GetSize(); ++i) {
+        const auto& values = table[i]->m_Values;
+        const auto& expected = lineByLine[i]->m_Values;
+        ASSERT_EQ(values.size(), expected.size());
+        for (std::size_t k = 0; k < values.size(); ++k)
+            EXPECT_TRUE(values[k] == expected[k] ||
+                        (std::isnan(values[k]) && std::isnan(expected[k])));
+    }
+    EXPECT_EQ(table.m_TimeScale.m_Max, lineByLine.m_TimeScale.m_Max);
+    EXPECT_EQ(table.m_XAxis.m_Max, lineByLine.m_XAxis.m_Max);
+    EXPECT_EQ(table.m_ValueAxis.m_Min, lineByLine.m_ValueAxis.m_Min);
+    EXPECT_EQ(table.m_ValueAxis.m_Max, lineByLine.m_ValueAxis.m_Max);
+    ASSERT_NE(straight.GetLine(), nullptr);
+    EXPECT_EQ(straight.m_strText, kept.m_strText);
+    EXPECT_EQ(straight.GetLine()->GetLine(), kept.GetLine()->GetLine());
+    EXPECT_EQ(straight.GetLine()->m_nLine, kept.GetLine()->m_nLine);
+    EXPECT_EQ(straight.GetLine()->GetTimeStamp(), kept.GetLine()->GetTimeStamp());
+    EXPECT_EQ(straight.m_LineBuffer.GetSize(), 1);
+}
+
+} // namespace
+
 // A table that passes nothing on takes the lines of a stream that keeps none straight from
 // their text: the same table, the same last line, as line by line.
 TEST(CSVTableStream, StraightFromTheTextAsLineByLine)
@@ -330,35 +368,29 @@ TEST(CSVTableStream, StraightFromTheTextAsLineByLine)
     for (const CSVFormatType type :
          {CSVFormatTime, CSVFormatRelativeTime, CSVFormatXY, CSVFormatLineNumber}) {
         SCOPED_TRACE(type);
-        CCSVStream kept;
-        CCSVTable lineByLine(type, nullptr);
-        Fill(kept, lineByLine, file + ",0,1,2L,3L,[]");
-        CCSVStream straight;
-        straight.m_bKeepLines = 0;
-        CCSVTable table(type, nullptr);
-        Fill(straight, table, file + ",0,1,2L,3L,[]");
-        EXPECT_EQ(table.m_TimeStamps, lineByLine.m_TimeStamps);
-        EXPECT_EQ(table.m_XValues, lineByLine.m_XValues);
-        ASSERT_EQ(table.GetSize(), lineByLine.GetSize());
-        for (int i = 0; i < table.GetSize(); ++i) {
-            const auto& values = table[i]->m_Values;
-            const auto& expected = lineByLine[i]->m_Values;
-            ASSERT_EQ(values.size(), expected.size());
-            for (std::size_t k = 0; k < values.size(); ++k)
-                EXPECT_TRUE(values[k] == expected[k] ||
-                            (std::isnan(values[k]) && std::isnan(expected[k])));
-        }
-        EXPECT_EQ(table.m_TimeScale.m_Max, lineByLine.m_TimeScale.m_Max);
-        EXPECT_EQ(table.m_XAxis.m_Max, lineByLine.m_XAxis.m_Max);
-        EXPECT_EQ(table.m_ValueAxis.m_Min, lineByLine.m_ValueAxis.m_Min);
-        EXPECT_EQ(table.m_ValueAxis.m_Max, lineByLine.m_ValueAxis.m_Max);
-        EXPECT_EQ(straight.m_strText, "00:00:02;5;1,5e1");
-        ASSERT_NE(straight.GetLine(), nullptr);
-        EXPECT_EQ(straight.GetLine()->GetLine(), kept.GetLine()->GetLine());
-        EXPECT_EQ(straight.GetLine()->m_nLine, kept.GetLine()->m_nLine);
-        EXPECT_EQ(straight.GetLine()->GetTimeStamp(), kept.GetLine()->GetTimeStamp());
-        EXPECT_EQ(straight.m_LineBuffer.GetSize(), 1);
+        ExpectStraightAsLineByLine(file + ",0,1,2L,3L,[]", type);
     }
+    CCSVStream straight;
+    straight.m_bKeepLines = 0;
+    CCSVTable table(CSVFormatXY, nullptr);
+    Fill(straight, table, file + ",0,1,2L,3L,[]");
+    EXPECT_EQ(straight.m_strText, "00:00:02;5;1,5e1");
+
+    // Lines across the blocks the file is read in, CR LF, CR and LF ends and a last line
+    // without one; a UTF-16 file.
+    std::string text = "X;Name;V\r\n";
+    for (int i = 0; text.size() < 300000; ++i)
+        text += std::to_string(i) + ";" + std::string(static_cast<std::size_t>(i % 97), 'n') +
+                ";" + std::to_string(i % 13) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r\n");
+    text += "99999;last;7";
+    ExpectStraightAsLineByLine(dir.Write("blocks.csv", text) + ",0,0,1L,3L,[]", CSVFormatXY);
+    const std::u16string utf16 = u"X;V\r\n1;2,5\r\n2;\u00b0\r\n3;4";
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : utf16) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    ExpectStraightAsLineByLine(dir.Write("utf16.csv", bytes) + ",0,0,1L,2L,[]", CSVFormatXY);
 }
 
 TEST(CSVTableStream, ChainPassesEveryEventAndStopsWhenTheNextStops)
