@@ -3,11 +3,10 @@
 // them is the selection ("1,2,3L[Distance],[]"), the rest the file.
 
 #include "CsvToolCommands.h"
+#include "CsvToolPlot.h"
 #include "FuzzFile.h"
 #include "FuzzInput.h"
 #include "FuzzTimeZone.h"
-
-#include <QGuiApplication>
 
 #include <sstream>
 #include <string>
@@ -19,26 +18,11 @@ constexpr PlotXAxis kXAxes[] = {PlotXAxis::Values, PlotXAxis::Time, PlotXAxis::R
 constexpr const char* kSeparators[] = {";", ",", "\t", " "};
 constexpr const char* kDecimals[] = {",", "."};
 
-// The plot draws its texts through Qt's fonts, which need an application; it lives as long as
-// the program.
-void StartApplication()
-{
-    static const QGuiApplication* application = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "CSVPlotFuzzer";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)application;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     UseDaylightSavingZone();
-    StartApplication();
     static const CFuzzFile file(".csv");
     static const CFuzzFile picture(".bmp");
     CFuzzInput input(data, size);
@@ -56,6 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     std::ostringstream out;
     std::ostringstream err;
-    RunCsvTool(options, out, err);
+    RunCsvTool(options, out, err, PlotCsvTool);
     return 0;
 }

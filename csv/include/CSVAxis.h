@@ -110,10 +110,16 @@ public:
     }
 
     // The step between ticks of an axis over the displayed range with about ticks ticks,
-    // its unit, and the first and last multiples of the step inside the displayed bounds.
+    // its unit, and the first and last tick inside the displayed bounds. Ticks of calendar
+    // times are the multiples of the step on the local clock (local midnights for days);
+    // ticks of durations (m_Min 0) the multiples of the step.
     std::int64_t GetScaleSteps(int ticks, TimeScaleUnit& unit, std::int64_t* first,
                                std::int64_t* last) const;
-    // The label of a tick: a duration when the data start at 0, else local date and time.
+    // The tick after time. Across a change of the local clock it is not time + step: an hour
+    // or a day is shorter or longer there. INT64_MAX when there is none.
+    std::int64_t GetNextStep(std::int64_t time, std::int64_t step) const;
+    // The label of a tick, from the tick's own time: a duration when the data start at 0, else
+    // local date and time.
     void FormatStep(std::int64_t time, TimeScaleUnit unit, std::string& dateText,
                     std::string& timeText) const;
 };

@@ -29,7 +29,11 @@ public:
     // The result of selected function over the buffered lines in the range (-1: the text
     // of the last of them); 0 when the function does not exist or no line is in the range.
     int CSVGetField(int function, CCSVRange* range, std::string& value, int linesReady);
-    // One record of all functions per range of length lines (byLines) or milliseconds.
+    // One record of all functions per range of length lines (byLines) or milliseconds, read
+    // in one pass that keeps no line but the current one. A record is dated by its range's
+    // first line with a time (time ranges: its earliest) and Last is its last line's text (time
+    // ranges: its latest's). Where the times step back, the line starts the range that holds
+    // it. Fields without a number are missing: Count counts the numbers.
     int CSVSummarize(int byLines, std::int64_t length, std::ostream& out = std::cout,
                      std::ostream& err = std::cerr);
 
@@ -45,7 +49,6 @@ private:
     // function over the same column.
     struct ColumnValues;
     const ColumnValues& ValuesInRange(int index, const CCSVRange& range);
-    void DropLine(const CCSVLine* line);
     // Moves the current range on to the one that holds the line.
     void MoveRangeTo(const CCSVLine& line);
 

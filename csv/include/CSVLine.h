@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One line of CSV text split into fields, with the time stamp of its date and time fields.
@@ -22,6 +23,12 @@ public:
     // The field at index as a number; 0 and NaN without fields.
     int GetColumn(int index, double& value) const;
     double AtoV(const char* text) const;
+    // The field at index, not clamped: empty when the line has no such field.
+    std::string_view GetField(int index) const;
+    // The number in the field at index (ParseNumber, with the line's decimal point); false,
+    // and NaN, when the line has no such field or it holds no number. Values are read so:
+    // a missing value is never 0, nor another field's.
+    bool GetNumber(int index, double& value) const;
     // The time stamp of the date and time fields (the same index when one field holds both,
     // a negative index when there is none); 0 when they are not a date and a time.
     std::int64_t GetDateTime(int dateColumn, int timeColumn);

@@ -6,7 +6,8 @@
 
 class CCSVLine;
 
-// A range of lines, by line number or by time stamp, spanning at least two units.
+// A range of lines, by line number or by time stamp, spanning at least two units. Line ranges
+// begin at 0 or later; time ranges may begin before 1970.
 class CSV_API CCSVRange
 {
 public:
@@ -17,7 +18,8 @@ public:
     void SetTimeDiff(std::int64_t begin, std::int64_t count);
     void SetLineDiff(std::int64_t begin, std::int64_t count);
 
-    // -2 for a line without a valid key, -1 before the range, 0 inside, 1 after it.
+    // -2 for a line without a key (no time stamp, or a negative line number), -1 before the
+    // range, 0 inside, 1 after it.
     int GetLinePosition(const CCSVLine* line) const;
     int InRange(const CCSVLine* line) const { return GetLinePosition(line) == 0; }
     void NextRange();

@@ -41,8 +41,16 @@ public:
     // be opened.
     int OpenStream(const std::string& fileSpec, const std::string& separator,
                    const std::string& decimalPoint, CTextStreamProcessor* processor);
+    // The next line, made the current one; 0 at the end.
     int CSVReadNextLine(CCSVLine** line);
+    // The next line's text; its CCSVLine becomes the current line (m_pLine) and, while
+    // m_bKeepLines is set, stays in m_LineBuffer. In a file with a time column and no date
+    // column, a time more than twelve hours before the previous line's belongs to the next day.
     int ReadNextLine(std::string& line) override;
+    // Hands every remaining line to the processor, then the end; 0 when it stopped. A table that
+    // passes nothing on takes the lines of a stream that keeps none straight from their text,
+    // without a line object for each.
+    int ProcessStream();
     int CSVReadFormat(CCSVLine* line);
     void CSVGetFunctions(const std::string& fileSpec, CCSVLine* line);
 
@@ -66,9 +74,22 @@ public:
     std::string m_strText;
     int m_nDateColumn = -1;
     int m_nTimeColumn = -1;
+    // Every line read is kept in m_LineBuffer (the range reading of CCSVFile needs them). With
+    // 0, only the current line is kept, and its object serves the next line too: a program
+    // that streams a file into a table holds one line, whatever the file's length.
+    int m_bKeepLines = 1;
 
 protected:
     void RemoveColumns();
     void RemoveFunctions();
     void RemoveLines();
+
+private:
+    // The time of a line, a time without a date put on the day that keeps the lines in order.
+    std::int64_t FollowDays(int timeMode, std::int64_t time);
+
+    int m_nDayOffset = 0;
+    std::int64_t m_PreviousTime = 0;
+    // The next line as it is read, before it becomes the current one.
+    std::string m_strRead;
 };

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class CCSVStream;
+
 // Where the X coordinate of a table's lines comes from.
 enum CSVFormatType
 {
@@ -39,7 +41,10 @@ public:
 };
 
 // Columns of values with one X value or time stamp per line. Owns its columns; fills itself
-// from a CSV stream or is filled directly by its user.
+// from a CSV stream or is filled directly by its user. A field without a number is a missing
+// value (NaN). A table filled by several streams one after another keeps element i of every
+// array for line i: columns of a later stream are missing on the earlier lines, and the ranges
+// cover every stream. Columns point at their stream's descriptors: streams outlive the table.
 class CSV_API CCSVTable : public CPointerArray<CCSVColumn>, public CTextStreamProcessor
 {
 public:
@@ -49,6 +54,9 @@ public:
 
     // Destroys the columns; X values, ranges and title stay.
     void DeleteAll();
+    // The lines taken so far: the length of the X array of the format type, without one the
+    // longest column.
+    std::size_t GetLineCount() const;
 
     int ProcessStreamStart(CTextStream* stream) override;
     int ProcessStreamLine(CTextStream* stream, std::string& text) override;
@@ -62,4 +70,19 @@ public:
     std::vector<std::int64_t> m_TimeStamps;
     CCSVTimeScale m_TimeScale;
     CTextStreamProcessor* m_pNextProcessor; // not owned
+
+private:
+    // A CSV stream hands its lines over straight from their text when it keeps none.
+    friend class CCSVStream;
+
+    // The CSV stream behind a stream event, with its current line; null for other streams.
+    const CCSVStream* CurrentCSVStream(CTextStream* stream);
+    // Takes a line (one with GetTimeStamp and GetNumber) of the stream; false when the line
+    // has no X coordinate and is skipped.
+    template <class Line> bool TakeLine(const CCSVStream& csv, const Line& line);
+
+    // Where the current stream's time stamps begin.
+    std::size_t m_nStreamBegin = 0;
+    const CTextStream* m_pStream = nullptr;
+    const CCSVStream* m_pCSVStream = nullptr;
 };

@@ -1,7 +1,9 @@
 #pragma once
 
-// 64-bit time: signed milliseconds since 1970-01-01 00:00:00 UTC; 0 doubles as "no time".
-// Calendar fields are those of the local time zone. Times before 1970 cannot be broken down.
+// 64-bit time: signed milliseconds since 1970-01-01 00:00:00 UTC, negative before it; 0 doubles
+// as "no time". Calendar fields are those of the local time zone; a time is split into seconds
+// and milliseconds floored, so -1 is 23:59:59.999 on 31.12.1969 UTC. The one second that mktime
+// cannot tell from a failure, the one before the epoch, reads as no time.
 
 #include "CSV_API.h"
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // A text or binary file over C stdio, read line by line.
 class CSV_API CStdioFile
@@ -40,6 +40,7 @@ public:
     virtual bool WriteString(const char* text);
 
     std::int64_t GetLength() const;
+    // Where the next read starts.
     std::int64_t GetPosition() const;
     bool SeekToBegin();
     bool Flush();
@@ -48,16 +49,24 @@ public:
     std::string m_strFileName;
 
 protected:
-    // Reads one line into line, keeping its "\n"; false at the end of the file.
+    // Reads one line into line, keeping its "\n"; false at the end of the file. Lines are cut
+    // from blocks read ahead, so that reading costs no call per line.
     bool ReadRawLine(std::string& line);
+    // The next line without its line end, as ReadString gives it, viewed where it lies in the
+    // block read ahead; only a line across two blocks is copied together. The view stays valid
+    // until the next line is read (the end of the file leaves it alone).
+    bool ReadStringView(std::string_view& line);
+    // Forgets the block read ahead, before the stream is read or moved by other means.
+    void DropReadAhead() { m_nReadPosition = m_nReadEnd = 0; }
 
 private:
-    struct FreeBuffer
-    {
-        void operator()(char* buffer) const { std::free(buffer); }
-    };
-    std::unique_ptr<char, FreeBuffer> m_pLineBuffer;
-    std::size_t m_nLineBufferSize = 0;
+    static constexpr std::size_t ReadBlock = 64 * 1024;
+
+    std::unique_ptr<char[]> m_pReadBuffer;
+    std::size_t m_nReadPosition = 0;
+    std::size_t m_nReadEnd = 0;
+    // A line read across two blocks.
+    std::string m_strJoined;
 };
 
 // Removes one trailing CR LF pair, or else one CR or LF.

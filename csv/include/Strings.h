@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 // Quiet NaN: the value of an empty field.
 inline constexpr double dbl_nan = std::numeric_limits<double>::quiet_NaN();
@@ -26,6 +27,11 @@ CSV_API std::int64_t AtoI(const char* text);
 // text holds the decimal text (any occurrence read as ".") or ".", else an integer.
 // Independent of the C locale.
 CSV_API double AtoV(const char* text, const char* decimal);
+
+// The number a CSV field holds: a sign, digits with "." or the decimal text as the point, an
+// exponent, blanks around. False, and NaN, when the field is no number: empty, text such as an
+// error code or a caption, a date or a time. Independent of the C locale.
+CSV_API bool ParseNumber(std::string_view text, const char* decimal, double& value);
 
 // Every occurrence of from in text replaced by to; returns the number of replacements.
 CSV_API int ReplaceAll(std::string& text, const std::string& from, const std::string& to);

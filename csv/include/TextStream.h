@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <string>
+#include <string_view>
 
 class CTextStreamProcessor;
 
@@ -21,6 +22,10 @@ public:
     // The next line without its line end (with "\n" when m_bKeepNewline is set); 0 when
     // the input has ended.
     virtual int ReadNextLine(std::string& line);
+    // The next line as CTextStream::ReadNextLine gives it, without what derived streams do
+    // with their lines, as a view that stays valid until the next line is read. Lines of a
+    // plain file are not copied.
+    int ReadNextLineView(std::string_view& line);
     // Hands every remaining line to the processor, then the end; 0 when it stopped.
     int ProcessStream();
     void CloseStream();
@@ -43,4 +48,7 @@ private:
 
     std::string m_strFirstLine;
     bool m_bReplayFirstLine = false;
+    // The line viewed, and the next one read beside it, for the inputs that are read as copies.
+    std::string m_strViewed;
+    std::string m_strViewNext;
 };

@@ -73,19 +73,6 @@ int CCSVFile::CSVGetNextTime(std::int64_t& time)
     return 1;
 }
 
-namespace {
-
-const std::string& FieldOf(const CCSVLine& line, int index)
-{
-    static const std::string empty;
-    const int count = line.GetColumnCount();
-    if (count == 0)
-        return empty;
-    return line.m_Fields[static_cast<std::size_t>(std::clamp(index, 0, count - 1))];
-}
-
-} // namespace
-
 struct CCSVFile::ColumnValues
 {
     int index = -1;
@@ -115,7 +102,9 @@ const CCSVFile::ColumnValues& CCSVFile::ValuesInRange(int index, const CCSVRange
         if (!range.InRange(line.get()))
             continue;
         kept.last = line.get();
-        kept.summary.Add(line->AtoV(FieldOf(*line, index).c_str()));
+        double value = 0;
+        line->GetNumber(index, value);
+        kept.summary.Add(value);
     }
     return kept;
 }
@@ -145,32 +134,117 @@ int CCSVFile::CSVGetField(int function, CCSVRange* range, std::string& value, in
     const ColumnValues& column = ValuesInRange(index, *range);
     if (!column.last)
         return 0;
-    value = column.summary.Result(selected.m_nType, FieldOf(*column.last, index));
+    value = column.summary.Result(selected.m_nType, std::string(column.last->GetField(index)));
     return 1;
 }
 
 namespace {
 
-// The key of the range kind: time stamp or line number.
+// Where a line lies in the range: its key (time stamp or line number) against the bounds.
 std::int64_t KeyOf(const CCSVRange& range, const CCSVLine& line)
 {
     return range.m_bTimeRange ? line.GetTimeStamp() : line.m_nLine;
 }
 
-} // namespace
-
-void CCSVFile::DropLine(const CCSVLine* line)
+// One range's record as it is summed up, in constant memory: the numbers of each column, the
+// line that dates it and the texts of its last line.
+class RangeRecord
 {
-    ++m_nBufferGeneration;
-    if (m_pLine == line)
-        m_pLine = nullptr;
-    m_LineBuffer.RemoveIf([line](const CCSVLine* kept) { return kept == line; });
-}
+public:
+    RangeRecord(const std::vector<int>& columns, bool timeOrder)
+        : m_Columns(columns), m_Summaries(columns.size()), m_LastTexts(columns.size()),
+          m_bTimeOrder(timeOrder)
+    {
+    }
+
+    bool IsEmpty() const { return !m_bAny; }
+
+    // Line ranges take the lines in the file's order: the first line with a time dates the
+    // record, the last gives Last. Time ranges take them in time order: the earliest and the
+    // latest.
+    void Add(const CCSVLine& line)
+    {
+        const std::int64_t time = line.GetTimeStamp();
+        if (time != 0 && (m_Time == 0 || (m_bTimeOrder && time < m_Time)))
+            m_Time = time;
+        const bool last = !m_bTimeOrder || !m_bAny || time >= m_LastTime;
+        if (last)
+            m_LastTime = time;
+        m_bAny = true;
+        for (std::size_t i = 0; i < m_Columns.size(); ++i) {
+            double value = 0;
+            line.GetNumber(m_Columns[i], value);
+            m_Summaries[i].Add(value);
+            if (last)
+                m_LastTexts[i] = line.GetField(m_Columns[i]);
+        }
+    }
+
+    // Date and time of the record, the time since start, then every function's result; a
+    // record without any time has empty date, time and time stamp.
+    void Write(const CPointerArray<CSVFunction>& functions, std::int64_t start, std::ostream& out,
+               std::ostream& err)
+    {
+        if (m_Time != 0) {
+            const std::string date = ExportDate(m_Time);
+            const std::string clock = ExportTime(m_Time);
+            err << date << " / " << clock << "\n";
+            out << date << ";" << clock << ";" << (m_Time - start);
+        } else {
+            out << ";;";
+        }
+        for (const auto& function : functions) {
+            const auto column = static_cast<std::size_t>(
+                std::find(m_Columns.begin(), m_Columns.end(), function->m_pColumn->m_nIndex) -
+                m_Columns.begin());
+            out << ";" << m_Summaries[column].Result(function->m_nType, m_LastTexts[column]);
+        }
+        out << "\n";
+        for (ColumnSummary& summary : m_Summaries)
+            summary.Clear();
+        m_Time = 0;
+        m_LastTime = 0;
+        m_bAny = false;
+    }
+
+private:
+    const std::vector<int>& m_Columns;
+    std::vector<ColumnSummary> m_Summaries;
+    std::vector<std::string> m_LastTexts;
+    bool m_bTimeOrder;
+    bool m_bAny = false;
+    std::int64_t m_Time = 0;
+    std::int64_t m_LastTime = 0;
+};
+
+// Switches a stream to keeping its current line alone while it lives.
+class CurrentLineOnly
+{
+public:
+    explicit CurrentLineOnly(CCSVStream& stream) : m_Stream(stream), m_bKept(stream.m_bKeepLines)
+    {
+        m_Stream.m_bKeepLines = 0;
+    }
+    ~CurrentLineOnly() { m_Stream.m_bKeepLines = m_bKept; }
+    CurrentLineOnly(const CurrentLineOnly&) = delete;
+    CurrentLineOnly& operator=(const CurrentLineOnly&) = delete;
+
+private:
+    CCSVStream& m_Stream;
+    int m_bKept;
+};
+
+} // namespace
 
 void CCSVFile::MoveRangeTo(const CCSVLine& line)
 {
-    const std::int64_t skip = (KeyOf(m_Range, line) - m_Range.m_Begin) / m_Range.m_Count;
-    const std::int64_t begin = m_Range.m_Begin + skip * m_Range.m_Count;
+    // Floored, so that a line before the range finds the range of the same grid that holds it;
+    // wide, so that no range length overflows.
+    __extension__ using Wide = __int128;
+    const Wide offset = Wide{KeyOf(m_Range, line)} - m_Range.m_Begin;
+    const Wide skip = offset / m_Range.m_Count - (offset % m_Range.m_Count < 0 ? 1 : 0);
+    const auto begin = static_cast<std::int64_t>(
+        std::clamp<Wide>(m_Range.m_Begin + skip * m_Range.m_Count, INT64_MIN, INT64_MAX));
     if (m_Range.m_bTimeRange)
         m_Range.SetTimeDiff(begin, m_Range.m_Count);
     else
@@ -183,88 +257,46 @@ int CCSVFile::CSVSummarize(int byLines, std::int64_t length, std::ostream& out, 
     if (m_Functions.IsEmpty())
         return 0;
     out << "Date;Time;Timestamp" << GetHeader(0, 1) << "\n";
+    // The ranges are summed up while the lines are read; no line is kept but the current one.
+    const CurrentLineOnly current(*this);
     if (!StartData()) {
         err << "Error: the input cannot be read again from its start\n";
         return 0;
     }
-    std::int64_t start = 0;
-    CSVGetNextTime(start);
-    // Time ranges start at the first line with a time: lines without one (an undeclared
-    // header, say) would otherwise start them in 1970.
-    while (!byLines && start == 0 && m_pLine) {
-        DropLine(m_pLine);
-        CSVGetNextTime(start);
-    }
     if (byLines)
         m_Range.SetLineDiff(m_bHeader ? 1 : 0, length);
-    else
-        m_Range.SetTimeDiff(start, length);
 
-    // The ranges are summed up while the lines are read, so that only the earliest and the
-    // latest line of a range stay in the buffer, however long the range.
     std::vector<int> columns;
     for (const auto& function : m_Functions) {
         if (std::find(columns.begin(), columns.end(), function->m_pColumn->m_nIndex) ==
             columns.end())
             columns.push_back(function->m_pColumn->m_nIndex);
     }
-    std::vector<ColumnSummary> summaries(columns.size());
-    const CCSVLine* first = nullptr;
-    const CCSVLine* last = nullptr;
-    const auto writeRange = [&] {
-        const std::int64_t time = first->GetTimeStamp();
-        const std::string date = ExportDate(time);
-        const std::string clock = ExportTime(time);
-        err << date << " / " << clock << "\n";
-        out << date << ";" << clock << ";" << (time - start);
-        for (const auto& function : m_Functions) {
-            const int index = function->m_pColumn->m_nIndex;
-            const auto column = std::find(columns.begin(), columns.end(), index) - columns.begin();
-            out << ";"
-                << summaries[static_cast<std::size_t>(column)].Result(function->m_nType,
-                                                                      FieldOf(*last, index));
+    RangeRecord record(columns, !byLines);
+    // The first line with a time starts the time ranges and counts the time stamps.
+    std::int64_t start = 0;
+    CCSVLine* line = nullptr;
+    while (CSVReadNextLine(&line)) {
+        const std::int64_t time = line->GetTimeStamp();
+        if (start == 0 && time != 0) {
+            start = time;
+            if (!byLines)
+                m_Range.SetTimeDiff(start, length);
         }
-        out << "\n";
-        for (ColumnSummary& summary : summaries)
-            summary.Clear();
-        first = last = nullptr;
-    };
-
-    CCSVLine* line = m_pLine;
-    for (bool more = line != nullptr; more; more = CSVReadNextLine(&line)) {
-        int position = m_Range.GetLinePosition(line);
-        if (position > 0 && first) {
-            const CCSVLine* earliest = first;
-            const CCSVLine* latest = last;
-            writeRange();
-            DropLine(earliest);
-            DropLine(latest);
-            m_Range.NextRange();
-            position = m_Range.GetLinePosition(line);
-        }
-        if (position > 0) {
-            // An empty range: go straight to the one that holds the line, so that a gap in
-            // the times costs no time.
-            MoveRangeTo(*line);
-            position = 0;
-        }
-        if (position < 0) {
-            DropLine(line);
+        // Lines without a time have no place among time ranges.
+        if (!byLines && time == 0)
             continue;
+        if (!m_Range.InRange(line)) {
+            // The line lies after the range, or, where the times step back, before it: the
+            // range is done, and the line starts the range of the same grid that holds it.
+            if (!record.IsEmpty())
+                record.Write(m_Functions, start, out, err);
+            MoveRangeTo(*line);
         }
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            summaries[i].Add(line->AtoV(FieldOf(*line, columns[i]).c_str()));
-        // The buffer keeps its lines in time order: its first line in the range is the
-        // earliest, its last the latest, and lines of equal time keep their order.
-        if (!first || line->GetTimeStamp() < first->GetTimeStamp())
-            first = line;
-        if (!last || line->GetTimeStamp() >= last->GetTimeStamp())
-            last = line;
-        if (line != first && line != last)
-            m_pLine = nullptr;
-        m_LineBuffer.RemoveIf([&](const CCSVLine* kept) { return kept != first && kept != last; });
+        record.Add(*line);
     }
-    if (first)
-        writeRange();
+    if (!record.IsEmpty())
+        record.Write(m_Functions, start, out, err);
+    RemoveLines();
     return 1;
 }

@@ -40,7 +40,8 @@ void CCSVRange::SetLineDiff(std::int64_t begin, std::int64_t count)
 
 void CCSVRange::SetRange(std::int64_t begin, std::int64_t end)
 {
-    if (begin < 0)
+    // Times before 1970 are negative; line numbers are not.
+    if (begin < 0 && !m_bTimeRange)
         begin = 0;
     m_Begin = begin;
     const std::int64_t least = SaturatedAdd(begin, 1);
@@ -50,7 +51,7 @@ void CCSVRange::SetRange(std::int64_t begin, std::int64_t end)
 
 void CCSVRange::SetDiff(std::int64_t begin, std::int64_t count)
 {
-    if (begin < 0)
+    if (begin < 0 && !m_bTimeRange)
         begin = 0;
     if (count < 1)
         count = 1;
@@ -64,7 +65,7 @@ int CCSVRange::GetLinePosition(const CCSVLine* line) const
     if (!line)
         return -2;
     const std::int64_t key = m_bTimeRange ? line->GetTimeStamp() : line->m_nLine;
-    if (key < 0)
+    if (m_bTimeRange ? key == 0 : key < 0)
         return -2;
     if (key < m_Begin)
         return -1;

@@ -1,5 +1,8 @@
 #include "CSVStream.h"
 
+#include "CSVFields.h"
+#include "DateTimeText.h"
+#include "LocalTime.h"
 #include "Strings.h"
 
 #include <cctype>
@@ -53,6 +56,7 @@ int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separ
         if (comma != std::string::npos) {
             CSVGetFunctions(fileSpec, line);
             line->GetDateTime(m_nDateColumn, m_nTimeColumn);
+            line->m_TimeStamp = FollowDays(line->m_nTimeMode, line->GetTimeStamp());
         } else {
             // Without a selection the first line names the columns.
             m_bHeader = 1;
@@ -69,8 +73,10 @@ int CCSVStream::OpenStream(const std::string& fileSpec, const std::string& separ
 
 int CCSVStream::CSVReadNextLine(CCSVLine** line)
 {
-    std::string text;
-    const int result = ReadNextLine(text);
+    // Read aside, so that the current text stays at the end of the input.
+    const int result = ReadNextLine(m_strRead);
+    if (result)
+        m_strText.swap(m_strRead);
     if (line)
         *line = result ? m_pLine : nullptr;
     return result;
@@ -80,12 +86,77 @@ int CCSVStream::ReadNextLine(std::string& line)
 {
     if (!CTextStream::ReadNextLine(line))
         return 0;
-    auto* csvLine = new CCSVLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str(),
-                                 m_nDateColumn, m_nTimeColumn);
-    m_LineBuffer.Insert(csvLine);
+    if (&line != &m_strRead)
+        m_strText = line;
+    CCSVLine* csvLine = nullptr;
+    if (!m_bKeepLines && m_pLine && m_LineBuffer.GetSize() == 1 && m_LineBuffer[0] == m_pLine) {
+        // The one line kept takes the new text: no allocation for lines that fit the old.
+        csvLine = m_pLine;
+        csvLine->m_Fields.clear();
+        csvLine->SetLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str());
+        csvLine->GetDateTime(m_nDateColumn, m_nTimeColumn);
+        csvLine->m_TimeStamp = FollowDays(csvLine->m_nTimeMode, csvLine->GetTimeStamp());
+    } else {
+        if (!m_bKeepLines)
+            RemoveLines();
+        csvLine = new CCSVLine(m_nLine, line, m_strSeparator.c_str(), m_strDecimal.c_str(),
+                               m_nDateColumn, m_nTimeColumn);
+        csvLine->m_TimeStamp = FollowDays(csvLine->m_nTimeMode, csvLine->GetTimeStamp());
+        m_LineBuffer.Insert(csvLine);
+    }
     m_pLine = csvLine;
-    m_strText = line;
     return 1;
+}
+
+std::int64_t CCSVStream::FollowDays(int timeMode, std::int64_t time)
+{
+    if (m_nLine == 0) {
+        m_nDayOffset = 0;
+        m_PreviousTime = 0;
+    }
+    if (timeMode != 3 || time == 0)
+        return time;
+    constexpr std::int64_t HalfDay = 12 * 3600 * 1000LL;
+    std::int64_t moved = AddLocalDays(time, m_nDayOffset);
+    if (m_PreviousTime != 0 && moved < m_PreviousTime - HalfDay)
+        moved = AddLocalDays(time, ++m_nDayOffset);
+    m_PreviousTime = moved;
+    return moved;
+}
+
+int CCSVStream::ProcessStream()
+{
+    auto* table = m_bKeepLines ? nullptr : dynamic_cast<CCSVTable*>(m_pProcessor);
+    if (!table || table->m_pNextProcessor || !m_pLine)
+        return CTextStream::ProcessStream();
+    const int timeMode = TimeModeOf(m_nDateColumn, m_nTimeColumn);
+    // Tables over X values need no time: their lines are read without, unless the times of a
+    // file without dates must be followed over midnight for the last line's.
+    const bool timed = table->m_FormatType == CSVFormatTime ||
+                       table->m_FormatType == CSVFormatRelativeTime ||
+                       (timeMode == 3 && m_nTimeColumn >= 0);
+    CSVFields fields;
+    bool read = false;
+    std::int64_t time = 0;
+    std::string_view text;
+    while (ReadNextLineView(text)) {
+        read = true;
+        fields.Split(text, m_strSeparator);
+        if (timed)
+            time = FollowDays(timeMode, LineTimeStamp(timeMode, fields.Clamped(m_nDateColumn),
+                                                      fields.Clamped(m_nTimeColumn)));
+        table->TakeLine(*this, CSVFieldsLine(fields, m_strDecimal.c_str(), time));
+    }
+    if (read) {
+        // The last line is the current one, as after reading line by line.
+        m_strText.assign(text);
+        m_pLine->m_Fields.clear();
+        m_pLine->SetLine(m_nLine - 1, m_strText, m_strSeparator.c_str(), m_strDecimal.c_str());
+        m_pLine->GetDateTime(m_nDateColumn, m_nTimeColumn);
+        if (timed)
+            m_pLine->m_TimeStamp = time;
+    }
+    return table->ProcessStreamEnd(this, m_strText);
 }
 
 int CCSVStream::CSVReadFormat(CCSVLine* line)

@@ -17,25 +17,35 @@ std::string NumberText(double value)
 
 } // namespace
 
-void ColumnSummary::Clear()
-{
-    m_Values.clear();
-    m_Sum = 0;
-    m_Minimum = std::numeric_limits<double>::infinity();
-    m_Maximum = -std::numeric_limits<double>::infinity();
-}
-
 void ColumnSummary::Add(double value)
 {
-    m_Values.push_back(value);
+    if (std::isnan(value))
+        return;
+    if (m_nCount++ == 0)
+        m_Shift = value;
     m_Sum += value;
+    const double deviation = value - m_Shift;
+    m_Deviations += deviation;
+    m_Squares += deviation * deviation;
     m_Minimum = std::min(m_Minimum, value);
     m_Maximum = std::max(m_Maximum, value);
 }
 
 std::string ColumnSummary::Result(int type, const std::string& lastText) const
 {
-    const auto count = static_cast<double>(m_Values.size());
+    const auto count = static_cast<double>(m_nCount);
+    switch (type) {
+    case CSVFunctionSum:
+        return NumberText(m_Sum);
+    case CSVFunctionCount:
+        return NumberText(count);
+    case CSVFunctionLast:
+        return lastText;
+    default:
+        break;
+    }
+    if (m_nCount == 0)
+        return {};
     switch (type) {
     case CSVFunctionAverage:
         return NumberText(m_Sum / count);
@@ -43,18 +53,10 @@ std::string ColumnSummary::Result(int type, const std::string& lastText) const
         return NumberText(m_Minimum);
     case CSVFunctionMaximum:
         return NumberText(m_Maximum);
-    case CSVFunctionSum:
-        return NumberText(m_Sum);
-    case CSVFunctionStddev: {
+    case CSVFunctionStddev:
         // Population standard deviation: the root of the mean square deviation.
-        const double mean = m_Sum / count;
-        double squares = 0;
-        for (const double v : m_Values)
-            squares += (v - mean) * (v - mean);
-        return NumberText(std::sqrt(squares / count));
-    }
-    case CSVFunctionCount:
-        return NumberText(count);
+        return NumberText(
+            std::sqrt(std::max(0.0, (m_Squares - m_Deviations * m_Deviations / count) / count)));
     default:
         return lastText;
     }

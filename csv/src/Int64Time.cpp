@@ -32,11 +32,21 @@ Calendar FromTimet(std::time_t time, int millisecond)
     return FromTm(tm, millisecond);
 }
 
+// Whole seconds and the milliseconds within them, floored: -1 ms is 999 ms into the second
+// before the epoch.
+std::time_t SecondsOf(std::int64_t time)
+{
+    return static_cast<std::time_t>(time / 1000 - (time % 1000 < 0 ? 1 : 0));
+}
+
+int MillisecondsOf(std::int64_t time)
+{
+    return static_cast<int>(time - static_cast<std::int64_t>(SecondsOf(time)) * 1000);
+}
+
 Calendar FromInt64(std::int64_t time)
 {
-    if (time < 0)
-        return {};
-    return FromTimet(static_cast<std::time_t>(time / 1000), static_cast<int>(time % 1000));
+    return FromTimet(SecondsOf(time), MillisecondsOf(time));
 }
 
 std::string DateText(const Calendar& c)
@@ -89,15 +99,8 @@ void Int64ToTimeb(std::int64_t* time, _timeb* timeb)
     if (!time || !timeb)
         return;
     GetCurrentTimeb(timeb);
-    // Floored, so that the milliseconds stay within 0..999 and the value comes back whole.
-    std::int64_t seconds = *time / 1000;
-    std::int64_t millisecond = *time % 1000;
-    if (millisecond < 0) {
-        --seconds;
-        millisecond += 1000;
-    }
-    timeb->time = static_cast<std::time_t>(seconds);
-    timeb->millitm = static_cast<unsigned short>(millisecond);
+    timeb->time = SecondsOf(*time);
+    timeb->millitm = static_cast<unsigned short>(MillisecondsOf(*time));
 }
 
 void TimetToInt64(std::time_t* timet, std::int64_t* time)
@@ -109,7 +112,7 @@ void TimetToInt64(std::time_t* timet, std::int64_t* time)
 void Int64ToTimet(std::int64_t* time, std::time_t* timet)
 {
     if (time && timet)
-        *timet = static_cast<std::time_t>(*time / 1000);
+        *timet = SecondsOf(*time);
 }
 
 void TmToInt64(std::tm* tm, std::int64_t* time)
@@ -122,7 +125,7 @@ void Int64ToTm(std::int64_t* time, std::tm* tm)
 {
     if (!time || !tm)
         return;
-    if (*time < 0 || !LocalBreakDown(static_cast<std::time_t>(*time / 1000), *tm))
+    if (!LocalBreakDown(SecondsOf(*time), *tm))
         *tm = std::tm{};
 }
 
@@ -329,10 +332,9 @@ std::string FormatAlignTime(std::int64_t time, TimeSplitType type)
 
 std::int64_t AlignTime(std::int64_t time, TimeSplitType type)
 {
-    const std::int64_t whole = time / 1000 * 1000;
+    const std::int64_t whole = static_cast<std::int64_t>(SecondsOf(time)) * 1000;
     std::tm tm{};
-    if (type < TimeSplitMinute || type > TimeSplitYear || time < 0 ||
-        !LocalBreakDown(static_cast<std::time_t>(time / 1000), tm))
+    if (type < TimeSplitMinute || type > TimeSplitYear || !LocalBreakDown(SecondsOf(time), tm))
         return whole;
     tm.tm_sec = 0;
     if (type >= TimeSplitHour)

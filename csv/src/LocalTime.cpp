@@ -27,8 +27,42 @@ struct MakeEntry
     bool valid = false;
 };
 
-thread_local std::array<MinuteEntry, CacheSlots> t_BreakDown;
-thread_local std::array<MakeEntry, CacheSlots> t_Make;
+// What tzset leaves behind: when it differs, the zone has changed and the caches are stale.
+struct ZoneKey
+{
+    const char* standardName = nullptr;
+    const char* daylightName = nullptr;
+    long offset = 0;
+    int hasDaylight = 0;
+
+    bool operator==(const ZoneKey&) const = default;
+};
+
+// One thread's caches, in one place: each lookup of a thread's variable costs a call.
+struct Caches
+{
+    ZoneKey zone;
+    std::array<MinuteEntry, CacheSlots> breakDown;
+    std::array<MakeEntry, CacheSlots> make;
+    // The minute put together last: the lines of a file mostly share it.
+    const MakeEntry* lastMade = nullptr;
+};
+
+thread_local Caches t_Caches;
+
+// The thread's caches, emptied when the zone has changed.
+Caches& CurrentCaches()
+{
+    Caches& caches = t_Caches;
+    const ZoneKey now{tzname[0], tzname[1], timezone, daylight};
+    if (!(now == caches.zone)) {
+        caches.zone = now;
+        caches.breakDown = {};
+        caches.make = {};
+        caches.lastMade = nullptr;
+    }
+    return caches;
+}
 
 // Spreads keys over the slots; round times (the epoch, midnights) would share one slot
 // under a plain modulo.
@@ -37,20 +71,20 @@ std::size_t SlotOf(std::uint64_t key)
     return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 60) % CacheSlots;
 }
 
-MinuteEntry& BreakDownSlot(std::time_t time)
+MinuteEntry& BreakDownSlot(Caches& caches, std::time_t time)
 {
-    return t_BreakDown[SlotOf(static_cast<std::uint64_t>(time / 60))];
+    return caches.breakDown[SlotOf(static_cast<std::uint64_t>(time / 60))];
 }
 
 // Fields out of their ranges (hour 99999999, which mktime carries into the days) only pick
 // a slot, so the key wraps around in unsigned arithmetic.
-MakeEntry& MakeSlot(const std::tm& tm)
+MakeEntry& MakeSlot(Caches& caches, const std::tm& tm)
 {
     const auto field = [](int value) { return static_cast<std::uint64_t>(value); };
     const std::uint64_t minute =
         field(tm.tm_min) +
         60 * (field(tm.tm_hour) + 24 * (field(tm.tm_mday) + 32 * field(tm.tm_mon)));
-    return t_Make[SlotOf(field(tm.tm_year) << 32 ^ minute)];
+    return caches.make[SlotOf(field(tm.tm_year) << 32 ^ minute)];
 }
 
 bool IsLeapYear(int year)
@@ -78,9 +112,7 @@ bool IsPlainMinute(const std::tm& tm)
 
 bool LocalBreakDown(std::time_t time, std::tm& tm)
 {
-    if (time < 0)
-        return false;
-    MinuteEntry& entry = BreakDownSlot(time);
+    MinuteEntry& entry = BreakDownSlot(CurrentCaches(), time);
     if (entry.valid && time >= entry.begin && time - entry.begin <= 59) {
         tm = entry.tm;
         tm.tm_sec = static_cast<int>(time - entry.begin);
@@ -106,15 +138,26 @@ bool LocalBreakDown(std::time_t time, std::tm& tm)
 
 std::time_t LocalMakeTime(std::tm& tm)
 {
-    const bool plain = IsPlainMinute(tm);
-    MakeEntry& entry = MakeSlot(tm);
-    if (plain && entry.valid && entry.year == tm.tm_year && entry.month == tm.tm_mon &&
-        entry.day == tm.tm_mday && entry.hour == tm.tm_hour && entry.minute == tm.tm_min) {
+    Caches& caches = CurrentCaches();
+    const auto holds = [&tm](const MakeEntry& entry) {
+        return entry.valid && entry.year == tm.tm_year && entry.month == tm.tm_mon &&
+               entry.day == tm.tm_mday && entry.hour == tm.tm_hour && entry.minute == tm.tm_min;
+    };
+    const auto made = [&tm, &caches](const MakeEntry& entry) {
+        caches.lastMade = &entry;
         const int second = tm.tm_sec;
         tm = entry.tm;
         tm.tm_sec = second;
         return entry.base + second;
-    }
+    };
+    // The same minute as the last call: the fields are plain when the seconds are.
+    if (caches.lastMade && holds(*caches.lastMade) && tm.tm_isdst < 0 && tm.tm_sec >= 0 &&
+        tm.tm_sec <= 59)
+        return made(*caches.lastMade);
+    const bool plain = IsPlainMinute(tm);
+    MakeEntry& entry = MakeSlot(caches, tm);
+    if (plain && holds(entry))
+        return made(entry);
     const std::tm asked = tm;
     const std::time_t result = std::mktime(&tm);
     if (plain && result != -1 && tm.tm_year == asked.tm_year && tm.tm_mon == asked.tm_mon &&
@@ -128,6 +171,22 @@ std::time_t LocalMakeTime(std::tm& tm)
         entry.base = result - asked.tm_sec;
         entry.tm = tm;
         entry.valid = true;
+        caches.lastMade = &entry;
     }
     return result;
+}
+
+std::int64_t AddLocalDays(std::int64_t time, int days)
+{
+    if (days == 0)
+        return time;
+    const std::int64_t seconds = time / 1000 - (time % 1000 < 0 ? 1 : 0);
+    const std::int64_t millisecond = time - seconds * 1000;
+    std::tm tm{};
+    if (!LocalBreakDown(static_cast<std::time_t>(seconds), tm))
+        return time;
+    tm.tm_mday += days;
+    tm.tm_isdst = -1;
+    const std::time_t moved = LocalMakeTime(tm);
+    return moved == -1 ? time : static_cast<std::int64_t>(moved) * 1000 + millisecond;
 }

@@ -1,6 +1,7 @@
 #include "StdioFile.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,6 +57,7 @@ bool CStdioFile::Open(const char* fileName, unsigned openFlags)
 
 bool CStdioFile::Close()
 {
+    DropReadAhead();
     if (!m_pStream)
         return true;
     const bool ok = std::fclose(m_pStream) == 0;
@@ -68,12 +70,52 @@ bool CStdioFile::ReadRawLine(std::string& line)
     line.clear();
     if (!m_pStream)
         return false;
-    char* buffer = m_pLineBuffer.release();
-    const ssize_t length = ::getline(&buffer, &m_nLineBufferSize, m_pStream);
-    m_pLineBuffer.reset(buffer);
-    if (length <= 0)
+    if (!m_pReadBuffer)
+        m_pReadBuffer = std::make_unique<char[]>(ReadBlock);
+    for (;;) {
+        if (m_nReadPosition == m_nReadEnd) {
+            m_nReadPosition = 0;
+            m_nReadEnd = std::fread(m_pReadBuffer.get(), 1, ReadBlock, m_pStream);
+            if (m_nReadEnd == 0)
+                return !line.empty();
+        }
+        const char* begin = m_pReadBuffer.get() + m_nReadPosition;
+        const std::size_t available = m_nReadEnd - m_nReadPosition;
+        const auto* end = static_cast<const char*>(std::memchr(begin, '\n', available));
+        const std::size_t length = end ? static_cast<std::size_t>(end - begin) + 1 : available;
+        line.append(begin, length);
+        m_nReadPosition += length;
+        if (end)
+            return true;
+    }
+}
+
+bool CStdioFile::ReadStringView(std::string_view& line)
+{
+    if (!m_pStream)
         return false;
-    line.assign(buffer, static_cast<std::size_t>(length));
+    if (!m_pReadBuffer)
+        m_pReadBuffer = std::make_unique<char[]>(ReadBlock);
+    if (m_nReadPosition == m_nReadEnd) {
+        m_nReadPosition = 0;
+        m_nReadEnd = std::fread(m_pReadBuffer.get(), 1, ReadBlock, m_pStream);
+        if (m_nReadEnd == 0)
+            return false;
+    }
+    const char* begin = m_pReadBuffer.get() + m_nReadPosition;
+    const std::size_t available = m_nReadEnd - m_nReadPosition;
+    if (const auto* end = static_cast<const char*>(std::memchr(begin, '\n', available))) {
+        const auto length = static_cast<std::size_t>(end - begin) + 1;
+        m_nReadPosition += length;
+        line = std::string_view(begin, length);
+    } else {
+        ReadRawLine(m_strJoined);
+        line = m_strJoined;
+    }
+    if (line.ends_with("\r\n"))
+        line.remove_suffix(2);
+    else if (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
     return true;
 }
 
@@ -97,6 +139,13 @@ bool CStdioFile::WriteString(const char* text)
 {
     if (!m_pStream || !text)
         return false;
+    // A write follows the text read so far, not the block read ahead.
+    if (m_nReadPosition != m_nReadEnd) {
+        const std::int64_t position = GetPosition();
+        DropReadAhead();
+        if (::fseeko(m_pStream, position, SEEK_SET) != 0)
+            return false;
+    }
     const std::size_t length = std::char_traits<char>::length(text);
     return std::fwrite(text, 1, length, m_pStream) == length;
 }
@@ -113,11 +162,16 @@ std::int64_t CStdioFile::GetLength() const
 
 std::int64_t CStdioFile::GetPosition() const
 {
-    return m_pStream ? ::ftello(m_pStream) : 0;
+    if (!m_pStream)
+        return 0;
+    const std::int64_t position = ::ftello(m_pStream);
+    return position < 0 ? position
+                        : position - static_cast<std::int64_t>(m_nReadEnd - m_nReadPosition);
 }
 
 bool CStdioFile::SeekToBegin()
 {
+    DropReadAhead();
     return m_pStream && ::fseeko(m_pStream, 0, SEEK_SET) == 0;
 }
 

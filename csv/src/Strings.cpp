@@ -123,6 +123,113 @@ double AtoV(const char* text, const char* decimal)
     return static_cast<double>(AtoI(text));
 }
 
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double ExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+} // namespace
+
+bool ParseNumber(std::string_view text, const char* decimal, double& value)
+{
+    value = dbl_nan;
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size && IsBlank(text[i]))
+        ++i;
+    const std::size_t begin = i;
+    const bool negative = i < size && text[i] == '-';
+    if (i < size && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    // The digits as an integer, with the count of those after the point, while they fit.
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int fraction = 0;
+    bool digits = false;
+    const auto takeDigits = [&](bool afterPoint) {
+        for (; i < size; ++i) {
+            const auto digit = static_cast<unsigned>(text[i] - '0');
+            if (digit > 9)
+                return;
+            digits = true;
+            if (significant < 19) {
+                mantissa = mantissa * 10 + digit;
+                significant += mantissa != 0;
+                fraction += afterPoint;
+            } else {
+                significant = 20;
+            }
+        }
+    };
+    takeDigits(false);
+    // "." or the decimal text, the first char of which is compared before the whole.
+    std::size_t pointAt = std::string_view::npos;
+    std::size_t pointLength = 0;
+    if (i < size) {
+        if (text[i] == '.') {
+            pointLength = 1;
+        } else if (decimal && *decimal && text[i] == *decimal) {
+            const std::string_view point(decimal);
+            pointLength = text.substr(i).starts_with(point) ? point.size() : 0;
+        }
+        if (pointLength) {
+            pointAt = i;
+            i += pointLength;
+            takeDigits(true);
+        }
+    }
+    if (!digits)
+        return false;
+    const std::size_t mantissaEnd = i;
+    if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (text[j] == '+' || text[j] == '-')
+            ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    const std::size_t end = i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    if (i < text.size())
+        return false;
+    // An integer below 2^53 over an exact power of ten: the one division is rounded correctly,
+    // so the value is the one from_chars gives.
+    if (end == mantissaEnd && significant <= 19 && mantissa < (std::uint64_t{1} << 53) &&
+        fraction <= 22) {
+        const double magnitude = static_cast<double>(mantissa) / ExactPowers[fraction];
+        value = negative ? -magnitude : magnitude;
+        return true;
+    }
+    // Anything else in the form from_chars reads: "." as the point, no "+".
+    std::string number(text.substr(begin, end - begin));
+    if (pointAt != std::string_view::npos)
+        number.replace(pointAt - begin, pointLength, ".");
+    if (!number.empty() && number[0] == '+')
+        number.erase(0, 1);
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone out of range; strtod gives infinity or zero.
+        value = strtod_l(number.c_str(), nullptr, CLocaleHandle());
+    }
+    return true;
+}
+
 int ReplaceAll(std::string& text, const std::string& from, const std::string& to)
 {
     if (from.empty())

@@ -80,6 +80,20 @@ int CTextStream::ReadNextLine(std::string& line)
     return 1;
 }
 
+int CTextStream::ReadNextLineView(std::string_view& line)
+{
+    if (m_bPipe || m_bReplayFirstLine || m_bKeepNewline || m_bIsUnicodeText) {
+        // Read beside the line viewed, so that the end of the input leaves it alone.
+        if (!CTextStream::ReadNextLine(m_strViewNext))
+            return 0;
+        m_strViewed.swap(m_strViewNext);
+        line = m_strViewed;
+        return 1;
+    }
+    ++m_nLine;
+    return ReadStringView(line) ? 1 : 0;
+}
+
 int CTextStream::ProcessStream()
 {
     if (!m_pProcessor)

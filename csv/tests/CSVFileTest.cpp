@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <sstream>
 
 namespace {
@@ -94,7 +95,9 @@ TEST(CSVSummary, TimeRangesStartAtTheFirstLineWithATime)
                      "24.12.2010;18:30:03:000;3000;1,000000e+00\n");
 }
 
-TEST(CSVSummary, EarliestAndLatestLinesOfARangeStandForIt)
+// Line ranges take their lines in the file's order, time ranges in time order; where the times
+// step back, a line starts the time range that holds it. No line is lost, none is kept.
+TEST(CSVSummary, TimesThatStepBackLoseNoLine)
 {
     TempDir dir;
     std::string text = DayLines({{"18:30:05", "1"}, {"18:30:02", "2"}, {"18:30:07", "3"}});
@@ -102,11 +105,81 @@ TEST(CSVSummary, EarliestAndLatestLinesOfARangeStandForIt)
         text += "24.12.2010;18:30:06;4\n";
     CCSVFile csv;
     ASSERT_EQ(csv.OpenStream(dir.Write("o.csv", text) + ",1,2,3L,3C", ";", ",", nullptr), 1);
-    const Summary s = Summarize(csv, 1, 1000000);
+    Summary s = Summarize(csv, 1, 1000000);
     EXPECT_EQ(s.out, "Date;Time;Timestamp;Last of Column 3;Count of Column 3\n"
-                     "24.12.2010;18:30:02:000;-3000;3;5,003000e+03\n");
-    // However long the range, only its earliest and latest lines were kept.
-    EXPECT_LE(csv.m_LineBuffer.GetSize(), 2);
+                     "24.12.2010;18:30:05:000;0;4;5,003000e+03\n");
+    EXPECT_LE(csv.m_LineBuffer.GetSize(), 1);
+    s = Summarize(csv, 0, 1000);
+    EXPECT_EQ(s.out, "Date;Time;Timestamp;Last of Column 3;Count of Column 3\n"
+                     "24.12.2010;18:30:05:000;0;1;1,000000e+00\n"
+                     "24.12.2010;18:30:02:000;-3000;2;1,000000e+00\n"
+                     "24.12.2010;18:30:07:000;2000;3;1,000000e+00\n"
+                     "24.12.2010;18:30:06:000;1000;4;5,000000e+03\n");
+}
+
+namespace {
+
+// The date of the day after a "DD.MM.YYYY" date.
+std::string DayAfter(const std::string& date)
+{
+    std::tm tm{};
+    tm.tm_mday = std::stoi(date.substr(0, 2)) + 1;
+    tm.tm_mon = std::stoi(date.substr(3, 2)) - 1;
+    tm.tm_year = std::stoi(date.substr(6)) - 1900;
+    tm.tm_hour = 12;
+    tm.tm_isdst = -1;
+    std::time_t time = std::mktime(&tm);
+    return ExportDate(&time);
+}
+
+} // namespace
+
+// A log with a time column and no date column that runs over midnight goes on into the next
+// day, so that no line after midnight is dropped or counted before the first.
+TEST(CSVSummary, MidnightWithoutADateGoesOnToTheNextDay)
+{
+    TempDir dir;
+    CCSVFile csv;
+    ASSERT_EQ(csv.OpenStream(dir.Write("m.csv", "Time;V\n23:59:58;1\n23:59:59;2\n00:00:00;3\n"
+                                                "00:00:01;4\n12:00:00;5\n") +
+                                 ",0,1,2L,2C,[]",
+                             ";", ",", nullptr),
+              1);
+    Summary s = Summarize(csv, 1, 2);
+    const std::string today = s.out.substr(s.out.find('\n') + 1, 10);
+    const std::string tomorrow = DayAfter(today);
+    EXPECT_EQ(s.out, "Date;Time;Timestamp;Last of V;Count of V\n" + today +
+                         ";23:59:58:000;0;2;2,000000e+00\n" + tomorrow +
+                         ";00:00:00:000;2000;4;2,000000e+00\n" + tomorrow +
+                         ";12:00:00:000;43202000;5;1,000000e+00\n");
+    s = Summarize(csv, 0, 2000);
+    EXPECT_EQ(s.out, "Date;Time;Timestamp;Last of V;Count of V\n" + today +
+                         ";23:59:58:000;0;2;2,000000e+00\n" + tomorrow +
+                         ";00:00:00:000;2000;4;2,000000e+00\n" + tomorrow +
+                         ";12:00:00:000;43202000;5;1,000000e+00\n");
+}
+
+// A field without a number (empty, an error code, the last fields a line leaves out) is a
+// missing value: it counts in no function, and a range without numbers has none to show.
+TEST(CSVSummary, FieldsWithoutANumberAreMissing)
+{
+    TempDir dir;
+    CCSVFile csv;
+    ASSERT_EQ(
+        csv.OpenStream(dir.Write("e.csv", "Date;Time;V;W\n" + DayLines({{"10:00:00", "1;5"},
+                                                                        {"10:00:01", ""},
+                                                                        {"10:00:02", "E02"},
+                                                                        {"10:00:03", "3"},
+                                                                        {"10:00:04", ";7"},
+                                                                        {"10:00:05", "E02"}})) +
+                           ",1,2,3A,3S,3N,3X,3D,3C,3L,4A,[]",
+                       ";", ",", nullptr),
+        1);
+    Summary s = Summarize(csv, 1, 4);
+    EXPECT_EQ(s.out.substr(s.out.find('\n') + 1),
+              "24.12.2010;10:00:00:000;0;2,000000e+00;4,000000e+00;1,000000e+00;3,000000e+00;"
+              "1,000000e+00;2,000000e+00;3;5,000000e+00\n"
+              "24.12.2010;10:00:04:000;4000;;0,000000e+00;;;;0,000000e+00;E02;7,000000e+00\n");
 }
 
 TEST(CSVSummary, HeaderLineIsNotData)
@@ -290,6 +363,67 @@ TEST(CSVMerge, AllColumnFilesInTheSpreadsheetConvention)
     EXPECT_EQ(out.str(), "Date;Time;c/Column 1;c/Column 2;c/Column 3;c/Column 4\n"
                          "24.12.2010;18:30:10:000;24.12.2010;18:30:06;2,5;3\n"
                          "24.12.2010;18:30:20:000;;;;\n");
+}
+
+namespace {
+
+std::string Merge(const std::vector<std::pair<std::string, std::string>>& specs, int master = 0)
+{
+    CCSVFilesEx files;
+    for (const auto& [spec, separator] : specs) {
+        auto* file = new CCSVFile;
+        files.Add(file);
+        EXPECT_EQ(file->OpenStream(spec, separator, separator == ";" ? "," : ".", nullptr), 1);
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(files.CSVCompile(master, 0, out, err), 1);
+    return out.str();
+}
+
+} // namespace
+
+// Every master line after the first gives one record, in order, with the master's line before
+// it, also where the master's times repeat or step back; the other files' lines count once.
+TEST(CSVMerge, EveryMasterLineGivesOneRecord)
+{
+    TempDir dir;
+    const std::string master = dir.Write("m.csv", DayLines({{"10:00:00", "1"},
+                                                            {"10:00:10", "2"},
+                                                            {"10:00:10", "3"},
+                                                            {"10:00:20", "4"},
+                                                            {"10:00:15", "5"},
+                                                            {"10:00:30", "6"}}));
+    const std::string other = dir.Write(
+        "o.csv",
+        DayLines({{"10:00:05", "1"}, {"10:00:12", "2"}, {"10:00:17", "4"}, {"10:00:25", "8"}}));
+    EXPECT_EQ(Merge({{master + ",1,2,3L", ";"}, {other + ",1,2,3S,3C", ";"}}),
+              "Date;Time;m/Column 3;o/Column 3;o/Column 3\n"
+              "24.12.2010;10:00:10:000;1;1,000000e+00;1,000000e+00\n"
+              "24.12.2010;10:00:10:000;2;;\n"
+              "24.12.2010;10:00:20:000;3;6,000000e+00;2,000000e+00\n"
+              "24.12.2010;10:00:15:000;4;;\n"
+              "24.12.2010;10:00:30:000;5;8,000000e+00;1,000000e+00\n");
+}
+
+// The terminal's spreadsheet rows end in empty fields; merged with "*" each keeps its place, so
+// the next file's fields stay under their own headers.
+TEST(CSVMerge, AllColumnsKeepTheirEmptyFields)
+{
+    TempDir dir;
+    const std::string log =
+        dir.Write("Log.csv", "Point number;Time;Speed;Distance;Strength;Temperature\n"
+                             "1;10:00:01:000;;+0012,345;01500;+29,9\n"
+                             "2;10:00:02:200;E02;E02;;\n"
+                             "3;10:00:03:000;;+0012,400;01500;+29,9\n");
+    const std::string meter =
+        dir.Write("meter.csv", "Time;Level\n10:00:02:000;7\n10:00:02:900;8\n");
+    const std::string merged = Merge({{meter + ",0,1,2L,[]", ";"}, {log + ",0,2,*,[]", ";"}});
+    // Without a date the master's lines are today's.
+    EXPECT_EQ(merged.substr(merged.find('\n') + 11), ";10:00:02:900;7;2;10:00:02:200;E02;E02;;\n");
+    EXPECT_EQ(merged.substr(0, merged.find('\n')),
+              "Date;Time;meter/Level;Log/Point number;Log/Time;Log/Speed;Log/Distance;"
+              "Log/Strength;Log/Temperature");
 }
 
 TEST(CSVMerge, NegativeMasterIsRefused)

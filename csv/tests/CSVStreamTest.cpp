@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -144,8 +145,11 @@ TEST(CSVTableStream, XYSkipsLinesWithoutAnXValue)
     ASSERT_EQ(a.size(), 2u);
     EXPECT_TRUE(std::isnan(a[0]));
     EXPECT_EQ(a[1], 3);
-    // A line with fewer fields reads the last field for the missing column.
-    EXPECT_EQ(table[1]->m_Values, (std::vector<double>{7, 3}));
+    // A line with fewer fields has no value for the column it lacks, not another field's.
+    const auto& b = table[1]->m_Values;
+    ASSERT_EQ(b.size(), 2u);
+    EXPECT_EQ(b[0], 7);
+    EXPECT_TRUE(std::isnan(b[1]));
     EXPECT_FALSE(table[0]->m_bEmpty);
     EXPECT_EQ(table[0]->m_Min, 3);
     // The empty column's range does not pull 0 into the common range.
@@ -244,7 +248,9 @@ TEST(CSVTableStream, TimeStampsAbsoluteAndRelative)
     }
 }
 
-TEST(CSVTableStream, SecondStreamRestartsRangesButKeepsGrowing)
+// A second stream into the same table: its new columns are missing on the earlier lines, so
+// element i of every array stays line i's, and the ranges take in every line drawn.
+TEST(CSVTableStream, SecondStreamKeepsEveryColumnInStepWithTheLines)
 {
     TempDir dir;
     CCSVTable table(CSVFormatLineNumber, nullptr);
@@ -254,12 +260,137 @@ TEST(CSVTableStream, SecondStreamRestartsRangesButKeepsGrowing)
     Fill(first, table, dir.Write("a.csv", "1\n9\n") + ",0,0,1L");
     Fill(second, table, dir.Write("b.csv", "4\n5\n") + ",0,0,1L");
     ASSERT_EQ(table.GetSize(), 2);
-    EXPECT_EQ(table[0]->m_Values, (std::vector<double>{1, 9, 4, 5}));
-    EXPECT_EQ(table[1]->m_Values, (std::vector<double>{4, 5}));
-    EXPECT_EQ(table[0]->m_Min, 4);
-    EXPECT_EQ(table.m_ValueAxis.m_Min, 4);
-    EXPECT_EQ(table.m_ValueAxis.m_Max, 5);
     EXPECT_EQ(table.m_XValues.size(), 4u);
+    EXPECT_EQ(table[0]->m_Values, (std::vector<double>{1, 9, 4, 5}));
+    const auto& added = table[1]->m_Values;
+    ASSERT_EQ(added.size(), 4u);
+    EXPECT_TRUE(std::isnan(added[0]) && std::isnan(added[1]));
+    EXPECT_EQ(added[2], 4);
+    EXPECT_EQ(added[3], 5);
+    EXPECT_EQ(table[0]->m_Min, 1);
+    EXPECT_EQ(table[0]->m_Max, 9);
+    EXPECT_EQ(table.m_ValueAxis.m_Min, 1);
+    EXPECT_EQ(table.m_ValueAxis.m_Max, 9);
+
+    // Relative times count from each stream's own earliest line.
+    CCSVTable relative(CSVFormatRelativeTime, nullptr);
+    CCSVStream third;
+    CCSVStream fourth;
+    Fill(third, relative,
+         dir.Write("c.csv", "24.12.2010;18:30:05;1\n24.12.2010;18:30:07;2\n") + ",1,2,3L");
+    Fill(fourth, relative,
+         dir.Write("d.csv", "25.12.2010;08:00:00;3\n25.12.2010;08:00:04;4\n") + ",1,2,3L");
+    EXPECT_EQ(relative.m_TimeStamps, (std::vector<std::int64_t>{0, 2000, 0, 4000}));
+    EXPECT_EQ(relative.m_TimeScale.m_Min, 0);
+    EXPECT_EQ(relative.m_TimeScale.m_Max, 4000);
+}
+
+// Streamed without keeping lines, the stream holds the current line alone, whatever the
+// file's length, and every line still reaches the table whole.
+TEST(CSVTableStream, WithoutKeptLinesOneLineIsHeld)
+{
+    class LinesHeld : public CTextStreamProcessor
+    {
+    public:
+        explicit LinesHeld(const CCSVStream& stream) : m_Stream(stream) {}
+        int ProcessStreamLine(CTextStream*, std::string&) override
+        {
+            most = std::max(most, m_Stream.m_LineBuffer.GetSize());
+            return 1;
+        }
+        int most = 0;
+
+    private:
+        const CCSVStream& m_Stream;
+    };
+    TempDir dir;
+    std::string text = "X;Name;Value\n";
+    for (int i = 0; i < 20000; ++i)
+        text += std::to_string(i) + ";a name longer than any short string;" +
+                std::to_string(i % 7) + "\n";
+    CCSVStream stream;
+    stream.m_bKeepLines = 0;
+    LinesHeld held(stream);
+    CCSVTable table(CSVFormatXY, &held);
+    Fill(stream, table, dir.Write("long.csv", text) + ",0,0,1L,3L,[]");
+    EXPECT_EQ(held.most, 1);
+    ASSERT_EQ(table.m_XValues.size(), 20000u);
+    EXPECT_EQ(table.m_XValues.back(), 19999);
+    EXPECT_EQ(table[0]->m_Values[19999], 19999 % 7);
+    EXPECT_EQ(stream.GetLine()->GetLine(), "19999;a name longer than any short string;0");
+}
+
+namespace {
+
+// Reads the spec into a table twice, line by line and straight from the text by a stream that
+// keeps no lines; both give the same table and the same current line.
+void ExpectStraightAsLineByLine(const std::string& spec, CSVFormatType type)
+{
+    CCSVStream kept;
+    CCSVTable lineByLine(type, nullptr);
+    Fill(kept, lineByLine, spec);
+    CCSVStream straight;
+    straight.m_bKeepLines = 0;
+    CCSVTable table(type, nullptr);
+    Fill(straight, table, spec);
+    EXPECT_EQ(table.m_TimeStamps, lineByLine.m_TimeStamps);
+    EXPECT_EQ(table.m_XValues, lineByLine.m_XValues);
+    ASSERT_EQ(table.GetSize(), lineByLine.GetSize());
+    for (int i = 0; i < table.GetSize(); ++i) {
+        const auto& values = table[i]->m_Values;
+        const auto& expected = lineByLine[i]->m_Values;
+        ASSERT_EQ(values.size(), expected.size());
+        for (std::size_t k = 0; k < values.size(); ++k)
+            EXPECT_TRUE(values[k] == expected[k] ||
+                        (std::isnan(values[k]) && std::isnan(expected[k])));
+    }
+    EXPECT_EQ(table.m_TimeScale.m_Max, lineByLine.m_TimeScale.m_Max);
+    EXPECT_EQ(table.m_XAxis.m_Max, lineByLine.m_XAxis.m_Max);
+    EXPECT_EQ(table.m_ValueAxis.m_Min, lineByLine.m_ValueAxis.m_Min);
+    EXPECT_EQ(table.m_ValueAxis.m_Max, lineByLine.m_ValueAxis.m_Max);
+    ASSERT_NE(straight.GetLine(), nullptr);
+    EXPECT_EQ(straight.m_strText, kept.m_strText);
+    EXPECT_EQ(straight.GetLine()->GetLine(), kept.GetLine()->GetLine());
+    EXPECT_EQ(straight.GetLine()->m_nLine, kept.GetLine()->m_nLine);
+    EXPECT_EQ(straight.GetLine()->GetTimeStamp(), kept.GetLine()->GetTimeStamp());
+    EXPECT_EQ(straight.m_LineBuffer.GetSize(), 1);
+}
+
+} // namespace
+
+// A table that passes nothing on takes the lines of a stream that keeps none straight from
+// their text: the same table, the same last line, as line by line.
+TEST(CSVTableStream, StraightFromTheTextAsLineByLine)
+{
+    TempDir dir;
+    const std::string file = dir.Write("s.csv", "Time;X;V\n23:59:58;1;10\n23:59:59;2;E02\n"
+                                                "00:00:00;x;12\n00:00:01;4\n00:00:02;5;1,5e1\n");
+    for (const CSVFormatType type :
+         {CSVFormatTime, CSVFormatRelativeTime, CSVFormatXY, CSVFormatLineNumber}) {
+        SCOPED_TRACE(type);
+        ExpectStraightAsLineByLine(file + ",0,1,2L,3L,[]", type);
+    }
+    CCSVStream straight;
+    straight.m_bKeepLines = 0;
+    CCSVTable table(CSVFormatXY, nullptr);
+    Fill(straight, table, file + ",0,1,2L,3L,[]");
+    EXPECT_EQ(straight.m_strText, "00:00:02;5;1,5e1");
+
+    // Lines across the blocks the file is read in, CR LF, CR and LF ends and a last line
+    // without one; a UTF-16 file.
+    std::string text = "X;Name;V\r\n";
+    for (int i = 0; text.size() < 300000; ++i)
+        text += std::to_string(i) + ";" + std::string(static_cast<std::size_t>(i % 97), 'n') +
+                ";" + std::to_string(i % 13) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r\n");
+    text += "99999;last;7";
+    ExpectStraightAsLineByLine(dir.Write("blocks.csv", text) + ",0,0,1L,3L,[]", CSVFormatXY);
+    const std::u16string utf16 = u"X;V\r\n1;2,5\r\n2;\u00b0\r\n3;4";
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : utf16) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    ExpectStraightAsLineByLine(dir.Write("utf16.csv", bytes) + ",0,0,1L,2L,[]", CSVFormatXY);
 }
 
 TEST(CSVTableStream, ChainPassesEveryEventAndStopsWhenTheNextStops)

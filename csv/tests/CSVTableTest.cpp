@@ -160,13 +160,17 @@ TEST(CSVRange, SpansAtLeastTwoUnits)
     range.SetLineDiff(5, 0);
     EXPECT_EQ(range.m_End, 5);
     EXPECT_EQ(range.m_Count, 1);
-    range.SetTimeRange(-10, 20);
-    EXPECT_EQ(range.m_bTimeRange, 1);
+    range.SetLineRange(-10, 20);
     EXPECT_EQ(range.m_Begin, 0);
     EXPECT_EQ(range.m_Count, 21);
     range.NextRange();
     EXPECT_EQ(range.m_Begin, 21);
     EXPECT_EQ(range.m_End, 41);
+    // Times before 1970 are negative.
+    range.SetTimeRange(-10, 20);
+    EXPECT_EQ(range.m_bTimeRange, 1);
+    EXPECT_EQ(range.m_Begin, -10);
+    EXPECT_EQ(range.m_Count, 31);
     range.SetTimeDiff(INT64_MAX - 1, 100);
     EXPECT_EQ(range.m_End, INT64_MAX);
 }
@@ -191,6 +195,12 @@ TEST(CSVRange, PositionOfALine)
     EXPECT_TRUE(range.InRange(&timed));
     range.NextRange();
     EXPECT_EQ(range.GetLinePosition(&timed), -1);
+    CCSVLine old(4, "01.01.1960;00:00:01", ";", ",", 0, 1);
+    range.SetTimeDiff(old.GetTimeStamp(), 1000);
+    EXPECT_TRUE(range.InRange(&old));
+    // A line without a time has no place in a time range.
+    const CCSVLine untimed(5, "x", ";", ",", 0, 1);
+    EXPECT_EQ(range.GetLinePosition(&untimed), -2);
 }
 
 TEST(CSVTable, FilledDirectlyAsAGraphPageDoes)

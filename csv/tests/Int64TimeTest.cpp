@@ -1,5 +1,6 @@
 #include "Int64Time.h"
 #include "CSVAxis.h"
+#include "CSVLine.h"
 #include "StopWatch.h"
 #include "TestSupport.h"
 #include "TimeStamp.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -110,10 +112,6 @@ TEST(DateParsing, UnknownLengthsAndNullChangeNothing)
     UpdateDate(nullptr, &tm);
     UpdateDate("01.02.2005", static_cast<std::tm*>(nullptr));
     EXPECT_EQ(tm.tm_mday, 9);
-
-    std::time_t before1970 = -100;
-    UpdateDate("01.02.2005", &before1970);
-    EXPECT_EQ(before1970, -100);
 }
 
 TEST(DateParsing, KeepsTheTimeOfDayAcrossDaylightSaving)
@@ -147,7 +145,7 @@ TEST(TimeParsing, FractionsOfASecond)
     }
 }
 
-TEST(TimeParsing, ShortTextsAndOldTimesChangeNothing)
+TEST(TimeParsing, ShortTextsChangeNothing)
 {
     _timeb timeb{};
     timeb.time = LocalMs(2010, 12, 24, 7, 0, 0) / 1000;
@@ -157,10 +155,6 @@ TEST(TimeParsing, ShortTextsAndOldTimesChangeNothing)
     UpdateTime(nullptr, &timeb);
     EXPECT_EQ(timeb.time, before.time);
     EXPECT_EQ(timeb.millitm, 123);
-
-    timeb.time = -5;
-    UpdateTime("18:30:05", &timeb);
-    EXPECT_EQ(timeb.time, -5);
 }
 
 TEST(TimeParsing, HoursBeyondTheDayCarryIntoTheDate)
@@ -231,12 +225,46 @@ TEST(TimeFormatting, AllTypes)
 
 TEST(TimeFormatting, TimesThatCannotBeBrokenDown)
 {
-    std::time_t invalid = -1;
-    EXPECT_EQ(ExportDate(std::int64_t{-1000}), "00.00.0000");
-    EXPECT_EQ(ExportTime(std::int64_t{-5}), "00:00:00:000");
+    // Seconds beyond the years the runtime counts.
+    std::time_t invalid = std::numeric_limits<std::time_t>::max();
+    _timeb timeb{};
+    timeb.time = invalid;
     EXPECT_EQ(ExportTime(&invalid), "00:00:00");
     EXPECT_EQ(ExportDate(&invalid), "00.00.0000");
+    EXPECT_EQ(ExportTime(&timeb), "00:00:00:000");
     EXPECT_EQ(ExportDate(static_cast<_timeb*>(nullptr)), "00.00.0000");
+}
+
+// Times before 1970 are negative: parsed, broken down, formatted and aligned like any other,
+// their milliseconds counted forward from the second before.
+TEST(TimeFormatting, TimesBefore1970BothWays)
+{
+    const std::int64_t old = LocalMs(1965, 2, 1, 10, 0, 0, 250);
+    ASSERT_LT(old, 0);
+    EXPECT_EQ(ExportDateTime(old, " "), "01.02.1965 10:00:00:250");
+    EXPECT_EQ(AlignTime(old, TimeSplitDay), LocalMs(1965, 2, 1, 0, 0, 0));
+    EXPECT_EQ(FormatAlignTime(old, TimeSplitMinute), "650201_1000");
+    // In Berlin the epoch is 01:00 local: 5 ms before it is 00:59:59.995.
+    EXPECT_EQ(ExportDate(std::int64_t{-5}), "01.01.1970");
+    EXPECT_EQ(ExportTime(std::int64_t{-5}), "00:59:59:995");
+    std::time_t seconds = 0;
+    Int64ToTimet(const_cast<std::int64_t*>(&old), &seconds);
+    EXPECT_EQ(seconds, old / 1000 - 1);
+
+    std::time_t date = -100;
+    UpdateDate("01.02.2005", &date);
+    EXPECT_EQ(date, LocalMs(2005, 2, 1, 0, 58, 20) / 1000);
+    _timeb timeb{};
+    timeb.time = -5;
+    UpdateTime("18:30:05", &timeb);
+    EXPECT_EQ(timeb.time, LocalMs(1970, 1, 1, 18, 30, 5) / 1000);
+    CTimeStamp stamp;
+    stamp.Set(LocalMs(1960, 1, 1, 0, 0, 0));
+    stamp.UpdateDate("24.12.1950");
+    stamp.UpdateTime("18:30:05.250");
+    EXPECT_EQ(static_cast<std::int64_t>(stamp), LocalMs(1950, 12, 24, 18, 30, 5, 250));
+    EXPECT_EQ(CCSVLine(0, "24.12.1950;18:30:05.250", ";", ",", 0, 1).GetTimeStamp(),
+              LocalMs(1950, 12, 24, 18, 30, 5, 250));
 }
 
 TEST(TimeFormatting, MatchesTheRuntimeAcrossDaylightSavingChanges)
@@ -290,11 +318,11 @@ TEST(DateAndTime, CombinesDateOfOneWithClockOfTheOther)
     DateAndTimeToInt64(&date, &time, &result);
     EXPECT_EQ(result, LocalMs(2010, 12, 24, 18, 30, 5, 250));
 
-    time.time = -7;
+    time.time = std::numeric_limits<std::time_t>::max();
     DateAndTimeToInt64(&date, &time, &result);
     EXPECT_EQ(result, LocalMs(2010, 12, 24, 0, 0, 0, 250));
 
-    date.time = -7;
+    date.time = std::numeric_limits<std::time_t>::max();
     DateAndTimeToInt64(&date, &time, &result);
     EXPECT_EQ(result, 0);
 
@@ -379,6 +407,56 @@ TEST(TimeScale, StepsForRanges)
     EXPECT_EQ(unit, TimeScaleMilliseconds);
 }
 
+namespace {
+
+// The ticks of a calendar time scale from low to high with about ticks ticks: their local
+// times, each followed by its label in brackets.
+std::vector<std::string> Ticks(std::int64_t low, std::int64_t high, int ticks)
+{
+    CCSVTimeScale scale;
+    scale.m_Min = scale.m_Low = low;
+    scale.m_Max = scale.m_High = high;
+    scale.m_Range = high - low;
+    TimeScaleUnit unit = TimeScaleMilliseconds;
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    const std::int64_t step = scale.GetScaleSteps(ticks, unit, &first, &last);
+    std::vector<std::string> labels;
+    std::string date;
+    std::string time;
+    for (std::int64_t tick = first; tick <= last; tick = scale.GetNextStep(tick, step)) {
+        scale.FormatStep(tick, unit, date, time);
+        labels.push_back(ExportDateTime(tick, " ").substr(0, 16) + " [" + date +
+                         (time.empty() ? "" : " " + time) + "]");
+    }
+    return labels;
+}
+
+} // namespace
+
+// Ticks are multiples of the step on the local clock, also where it is put forward or back.
+TEST(TimeScale, TicksFollowTheLocalClockAcrossDaylightSaving)
+{
+    EXPECT_EQ(Ticks(LocalMs(2010, 3, 28, 0, 0, 0), LocalMs(2010, 3, 28, 5, 0, 0), 4),
+              (std::vector<std::string>{
+                  "28.03.2010 00:00 [28.03.2010 00:00]", "28.03.2010 01:00 [28.03.2010 01:00]",
+                  "28.03.2010 03:00 [28.03.2010 03:00]", "28.03.2010 04:00 [28.03.2010 04:00]",
+                  "28.03.2010 05:00 [28.03.2010 05:00]"}));
+    // The hour from 02:00 comes twice in October.
+    EXPECT_EQ(Ticks(LocalMs(2010, 10, 31, 0, 30, 0), LocalMs(2010, 10, 31, 3, 30, 0), 4),
+              (std::vector<std::string>{
+                  "31.10.2010 01:00 [31.10.2010 01:00]", "31.10.2010 02:00 [31.10.2010 02:00]",
+                  "31.10.2010 02:00 [31.10.2010 02:00]", "31.10.2010 03:00 [31.10.2010 03:00]"}));
+    // Days begin at local midnight, 23 or 25 hours apart around the changes.
+    EXPECT_EQ(Ticks(LocalMs(2010, 3, 26, 12, 0, 0), LocalMs(2010, 3, 30, 12, 0, 0), 4),
+              (std::vector<std::string>{
+                  "27.03.2010 00:00 [27.03.2010]", "28.03.2010 00:00 [28.03.2010]",
+                  "29.03.2010 00:00 [29.03.2010]", "30.03.2010 00:00 [30.03.2010]"}));
+    EXPECT_EQ(Ticks(LocalMs(2010, 10, 30, 12, 0, 0), LocalMs(2010, 11, 1, 12, 0, 0), 3),
+              (std::vector<std::string>{"31.10.2010 00:00 [31.10.2010]",
+                                        "01.11.2010 00:00 [01.11.2010]"}));
+}
+
 TEST(TimeScale, LabelsOfDurationsAndOfCalendarTimes)
 {
     CCSVTimeScale scale;
@@ -396,8 +474,9 @@ TEST(TimeScale, LabelsOfDurationsAndOfCalendarTimes)
     scale.FormatStep(at, TimeScaleDays, date, time);
     EXPECT_EQ(date, "24.12.2010");
     EXPECT_EQ(time, "");
+    // Each label is its own time's, so a tick off the hour does not read as one on it.
     scale.FormatStep(at, TimeScaleHours, date, time);
-    EXPECT_EQ(time, "18:00");
+    EXPECT_EQ(time, "18:30");
     scale.FormatStep(at, TimeScaleMinutes, date, time);
     EXPECT_EQ(time, "18:30");
     scale.FormatStep(at, TimeScaleSeconds, date, time);
@@ -429,16 +508,21 @@ TEST(TimeStampClasses, StopWatch)
 {
     CStopWatch watch;
     EXPECT_FALSE(watch.IsRunning());
-    watch.Start();
-    EXPECT_TRUE(watch.IsRunning());
-    EXPECT_GE(watch.DiffNow(), 0.0);
-    const double elapsed = watch.Diff();
-    EXPECT_FALSE(watch.IsRunning());
-    EXPECT_GE(elapsed, 0.0);
-    EXPECT_EQ(watch.Diff(), elapsed); // stopped: the time stays
-
-    watch.Start(std::time_t{1000});
-    EXPECT_EQ(watch.m_Start.time, 1000);
+    // Started 100 s back with no milliseconds: the times taken lie between 100 s and that plus
+    // what the clock says has passed since (and the second it was in).
+    const std::time_t before = std::time(nullptr);
+    watch.Start(before - 100);
+    EXPECT_EQ(watch.m_Start.time, before - 100);
     EXPECT_EQ(watch.m_Start.millitm, 0);
-    EXPECT_GT(CStopWatch::DiffNow(std::time_t{1000}), 1.0e9);
+    EXPECT_TRUE(watch.IsRunning());
+    const double sinceStart = watch.DiffNow();
+    const double elapsed = watch.Diff();
+    const auto passed = static_cast<double>(std::time(nullptr) - before);
+    EXPECT_FALSE(watch.IsRunning());
+    EXPECT_GE(sinceStart, 100.0);
+    EXPECT_GE(elapsed, sinceStart);
+    EXPECT_LE(elapsed, 101.0 + passed);
+    EXPECT_EQ(watch.Diff(), elapsed); // stopped: the time stays
+    EXPECT_GE(CStopWatch::DiffNow(before - 100), 100.0);
+    EXPECT_LE(CStopWatch::DiffNow(before - 100), 101.0 + passed);
 }

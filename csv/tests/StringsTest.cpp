@@ -89,6 +89,31 @@ TEST(AtoV, OutOfRangeNumbersAsTheCRuntimeReadsThem)
     EXPECT_DOUBLE_EQ(AtoV("1.0e-999", "."), 0.0);
 }
 
+TEST(ParseNumber, NumbersAndFieldsThatAreNone)
+{
+    const struct
+    {
+        const char* text;
+        const char* decimal;
+        double value;
+    } numbers[] = {
+        {"1,5", ",", 1.5},          {"2.25", ",", 2.25}, {" -3 ", ",", -3},
+        {"+0012,345", ",", 12.345}, {"1e3", ".", 1000},  {"-2.5E-1", ".", -0.25},
+        {".5", ".", 0.5},           {"7.", ".", 7},      {"1::5", "::", 1.5},
+    };
+    for (const auto& n : numbers) {
+        double value = 0;
+        EXPECT_TRUE(ParseNumber(n.text, n.decimal, value)) << n.text;
+        EXPECT_DOUBLE_EQ(value, n.value) << n.text;
+    }
+    for (const char* none : {"", " ", "E02", "-", ".", "nan", "inf", "12 mm", "10:00:01",
+                             "01.02.2024", "1,5,5", "2e", "Distance"}) {
+        double value = 0;
+        EXPECT_FALSE(ParseNumber(none, ",", value)) << none;
+        EXPECT_TRUE(std::isnan(value)) << none;
+    }
+}
+
 TEST(AtoI, LeadingIntegerSaturating)
 {
     EXPECT_EQ(AtoI(" -42x"), -42);

@@ -29,7 +29,9 @@ public:
     // Logarithm bases (0: linear) and grid densities; tick counts below 1 count as 1.
     void SetAxis(double xLogBase, double yLogBase, int xTicks, int yTicks, bool separateYAxes,
                  bool includeZero);
-    // A fixed X and value range, in either order; all columns then share the value axis.
+    // A fixed X and value range, in either order, shown from the next drawing on; all columns
+    // then share the value axis. Include-zero widens the fixed value range as it widens the
+    // data's.
     void SetRange(double x1, double x2, double y1, double y2);
     // Draws table, or m_pTable when table is null. False, with nothing drawn, without a target
     // or a table.

@@ -42,8 +42,10 @@ public:
     bool FloodFill(long x, long y, RGBQUAD colour, std::uint8_t tolerance = 0);
 
     // One line of text with its lower-left corner at (x, y), y counted from the top row; size
-    // is the cell height in pixels. False when nothing could be drawn (no picture, no text, or
-    // no graphical application for the fonts).
+    // is the cell height in pixels. Fonts need a QGuiApplication: in a program without any Qt
+    // application the first text makes one without a display, kept to the end of the program
+    // (a program that makes its own must make it before). False when nothing could be drawn
+    // (no picture, no text, or no application for the fonts, said once on standard error).
     bool DrawString(long x, long y, const char* text, RGBQUAD colour, const char* font, long size,
                     long weight = 400, bool italic = false, bool underline = false);
     // A one-pixel line with both end points: both x first, then both y.

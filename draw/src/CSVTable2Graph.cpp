@@ -227,8 +227,10 @@ void CCSVTable2Graph::DrawTimeAxis(CCSVGraphContext* target, CCSVTable& table,
                            m_strAxisFont.c_str(), labelHeight);
         target->DrawString(x, m_rcFrame.bottom, timeText.c_str(), m_rgbGrid, m_strAxisFont.c_str(),
                            labelHeight);
-        if (__builtin_add_overflow(time, step, &time))
+        const std::int64_t next = scale.GetNextStep(time, step);
+        if (next <= time)
             break;
+        time = next;
     }
 }
 
@@ -279,18 +281,25 @@ void CCSVTable2Graph::DrawGraph(CCSVGraphContext* target, CCSVTable* table, CCSV
     const std::vector<double>& values = column->m_Values;
 
     // A point needs a finite value and an X coordinate; lines without one leave a gap that the
-    // next point bridges.
+    // next point bridges. The points go to the target in pieces that share their ends, which
+    // draws the same segments without holding a long series twice.
+    constexpr std::size_t Piece = 4096;
+    const COLORREF lineColour = RGBQUADToCOLORREF(*colour);
     std::vector<POINT> points;
+    points.reserve(Piece);
     const auto add = [&](double xFraction, double value) {
         points.push_back(
             {frame.X(xFraction), frame.Y(yFraction(AxisTransform(value, axis.m_LogBase)))});
+        if (points.size() == Piece) {
+            target->DrawPolyline(points, lineColour);
+            points.erase(points.begin(), points.end() - 1);
+        }
     };
     if (IsTimeBased(*table)) {
         const std::vector<std::int64_t>& times = table->m_TimeStamps;
         const std::size_t count = std::min(values.size(), times.size());
         const TimeFraction xFraction(table->m_TimeScale);
         const std::int64_t base = table->m_TimeScale.m_LogBase;
-        points.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
             if (std::isfinite(values[i]))
                 add(xFraction(AxisTransform(times[i], base)), values[i]);
@@ -300,13 +309,13 @@ void CCSVTable2Graph::DrawGraph(CCSVGraphContext* target, CCSVTable* table, CCSV
         const std::size_t count = std::min(values.size(), xs.size());
         const AxisFraction xFraction(table->m_XAxis);
         const double base = table->m_XAxis.m_LogBase;
-        points.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
             if (std::isfinite(values[i]) && std::isfinite(xs[i]))
                 add(xFraction(AxisTransform(xs[i], base)), values[i]);
         }
     }
-    target->DrawPolyline(points, RGBQUADToCOLORREF(*colour));
+    if (points.size() > 1)
+        target->DrawPolyline(points, lineColour);
 }
 
 void CCSVTable2Graph::DrawXGridLine(CCSVGraphContext* target, int x, bool atZero) const

@@ -1,12 +1,12 @@
 #include "CxImage.h"
 
 #include "CellHeightFont.h"
+#include "FontApplication.h"
 #include "LineRaster.h"
 #include "PaintCoordinate.h"
 
 #include <QFile>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
@@ -210,8 +210,7 @@ bool CxImage::FloodFill(long x, long y, RGBQUAD colour, std::uint8_t tolerance)
 bool CxImage::DrawString(long x, long y, const char* text, RGBQUAD colour, const char* font,
                          long size, long weight, bool italic, bool underline)
 {
-    // Fonts need a graphical application; a console program makes an offscreen one.
-    if (!IsValid() || !text || !*text || size <= 0 || !qGuiApp)
+    if (!IsValid() || !text || !*text || size <= 0 || !EnsureFontApplication())
         return false;
     const QString line = QString::fromUtf8(text);
     const QFont cellFont =

@@ -64,18 +64,14 @@ std::int64_t SaturatingDifference(std::int64_t a, std::int64_t b)
 void PrepareAxis(CCSVAxis& axis, const AxisSettings& settings)
 {
     axis.m_LogBase = settings.logBase;
-    if (settings.fixedRange) {
-        axis.m_Low = settings.fixedLow;
-        axis.m_High = settings.fixedHigh;
-    } else {
-        axis.m_Low = axis.m_Min;
-        axis.m_High = axis.m_Max;
-        if (settings.includeZero) {
-            if (axis.m_Min > 0)
-                axis.m_Low = 0;
-            else if (axis.m_Max < 0)
-                axis.m_High = 0;
-        }
+    axis.m_Low = settings.fixedRange ? settings.fixedLow : axis.m_Min;
+    axis.m_High = settings.fixedRange ? settings.fixedHigh : axis.m_Max;
+    // Zero joins a fixed range as it joins the data's.
+    if (settings.includeZero) {
+        if (axis.m_Low > 0)
+            axis.m_Low = 0;
+        else if (axis.m_High < 0)
+            axis.m_High = 0;
     }
     axis.m_Range = axis.m_High - axis.m_Low;
     if (axis.m_Range == 0)

@@ -1,6 +1,7 @@
 #include "GraphTestSupport.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -111,9 +112,11 @@ TEST(CSVGraphPreview, CloseEndsItAtOnce)
     EXPECT_EQ(preview.GetResult(), 0);
     EXPECT_EQ(preview.WaitForClose(), 0);
 
-    // Close from within the wait ends the wait too.
+    // Close from within the wait ends the wait too, and the window is gone.
     ASSERT_EQ(preview.Open(&fixture.graph, 0), 1);
+    const QPointer<CCSVGraphPreviewDlg> dlg = preview.GetDialog();
     QTimer::singleShot(0, [&preview] { preview.Close(); });
     EXPECT_EQ(preview.WaitForClose(), 0);
-    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() || !QApplication::activeModalWidget());
+    EXPECT_TRUE(dlg.isNull());
+    EXPECT_FALSE(preview.IsOpen());
 }

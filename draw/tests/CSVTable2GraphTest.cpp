@@ -212,9 +212,9 @@ TEST(CSVTable2Graph, NiceStepsGiveTheLabelsAndTheirDecimals)
         double high;
         std::vector<std::string> labels;
     };
-    // Displayed range = data range * 1.26: 12.6 gives steps of 1, 252 of 50.
+    // Displayed range = data range * 1.26: 12.6 gives steps of 1 from -1.3 to 11.3, 252 of 50.
     const std::vector<Case> cases{
-        {0, 10, {"-1", "11"}},
+        {0, 10, {"-1", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}},
         {0, 200, {"0", "50", "100", "150", "200"}},
     };
     for (const Case& c : cases) {
@@ -224,14 +224,7 @@ TEST(CSVTable2Graph, NiceStepsGiveTheLabelsAndTheirDecimals)
         data.AddLine(1, {c.high});
         CCSVTable2Graph graph = GraphOf(data.table);
         const RecordingContext target = Record(graph);
-        const std::vector<std::string> labels = target.TextsIn(graph.m_rgbAxis);
-        ASSERT_FALSE(labels.empty());
-        if (c.labels.size() == 2) {
-            EXPECT_EQ(labels.front(), c.labels.front());
-            EXPECT_EQ(labels.back(), c.labels.back());
-        } else {
-            EXPECT_EQ(labels, c.labels);
-        }
+        EXPECT_EQ(target.TextsIn(graph.m_rgbAxis), c.labels);
     }
     // Steps of 0.01 from -0.02, added up, every label with two decimals and none "-0.00".
     TestTable data;
@@ -457,6 +450,98 @@ TEST(CSVTable2Graph, TimeAxisLabelsStandInTwoLines)
     EXPECT_EQ(curve.back().b, 787);
 }
 
+namespace {
+
+struct TimeLabel
+{
+    std::string text;
+    long x;
+    bool operator==(const TimeLabel&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TimeLabel& label)
+{
+    return out << label.text << " at " << label.x;
+}
+
+// The lower lines of the time axis' labels, with their grid lines' x, of a one-column table
+// from begin to end drawn with ticks X ticks into 800x600.
+std::vector<TimeLabel> TimeLabels(std::int64_t begin, std::int64_t end, int ticks)
+{
+    TestTable data(CSVFormatTime);
+    data.AddColumn("A");
+    data.AddTimeLine(begin, {1});
+    data.AddTimeLine(end, {2});
+    CCSVTable2Graph graph = GraphOf(data.table);
+    graph.SetAxis(0, 0, ticks, 10, false, false);
+    const RecordingContext target = Record(graph);
+    std::vector<TimeLabel> labels;
+    for (const GraphCall& call : target.Of(GraphCall::DrawString)) {
+        if (RGBQUADToCOLORREF(call.rgb) == RGBQUADToCOLORREF(graph.m_rgbGrid) &&
+            call.b == graph.m_rcFrame.bottom)
+            labels.push_back({call.text, call.a});
+    }
+    return labels;
+}
+
+// Where a time lies on the X axis from begin to end in the 800x600 frame (x 12 to 787).
+long XOf(std::int64_t time, std::int64_t begin, std::int64_t end)
+{
+    return static_cast<long>(
+        static_cast<double>(time - begin) / static_cast<double>(end - begin) * 775 + 12);
+}
+
+} // namespace
+
+// Grid lines stand at multiples of the step on the local clock and each label tells its own
+// line's time, in zones a whole or half hour from UTC, and across a change of the clock.
+TEST(CSVTable2Graph, TimeAxisTicksStandOnTheLocalClock)
+{
+    {
+        ZoneScope zone("UTC");
+        ASSERT_EQ(ZoneOffset(FixedNow), 0);
+        const std::int64_t begin = LocalMs(2024, 2, 1, 9, 40);
+        const std::int64_t end = LocalMs(2024, 2, 1, 12, 20);
+        EXPECT_EQ(TimeLabels(begin, end, 3),
+                  (std::vector<TimeLabel>{{"10:00", XOf(LocalMs(2024, 2, 1, 10, 0), begin, end)},
+                                          {"11:00", XOf(LocalMs(2024, 2, 1, 11, 0), begin, end)},
+                                          {"12:00", XOf(LocalMs(2024, 2, 1, 12, 0), begin, end)}}));
+    }
+    {
+        ZoneScope zone("Asia/Kolkata");
+        ASSERT_EQ(ZoneOffset(FixedNow), 5 * 3600 + 30 * 60) << "tzdata is needed";
+        const std::int64_t begin = LocalMs(2024, 2, 1, 9, 40);
+        const std::int64_t end = LocalMs(2024, 2, 1, 12, 20);
+        EXPECT_EQ(TimeLabels(begin, end, 3),
+                  (std::vector<TimeLabel>{{"10:00", XOf(LocalMs(2024, 2, 1, 10, 0), begin, end)},
+                                          {"11:00", XOf(LocalMs(2024, 2, 1, 11, 0), begin, end)},
+                                          {"12:00", XOf(LocalMs(2024, 2, 1, 12, 0), begin, end)}}));
+    }
+    {
+        // Days begin at local midnight, three and a half hours after UTC's.
+        ZoneScope zone("America/St_Johns");
+        ASSERT_EQ(ZoneOffset(FixedNow), -(3 * 3600 + 30 * 60)) << "tzdata is needed";
+        const std::int64_t begin = LocalMs(2024, 2, 1, 12, 0);
+        const std::int64_t end = LocalMs(2024, 2, 4, 12, 0);
+        const std::vector<TimeLabel> labels = TimeLabels(begin, end, 4);
+        std::vector<TimeLabel> expected;
+        for (const int day : {2, 3, 4})
+            expected.push_back({"", XOf(LocalMs(2024, 2, day, 0, 0), begin, end)});
+        EXPECT_EQ(labels, expected);
+    }
+    {
+        // The clock is put forward at 02:00 on 31.03.2024: no tick reads 02:00.
+        ZoneScope zone("Europe/Berlin");
+        ASSERT_EQ(ZoneOffset(FixedNow), 3600) << "tzdata is needed";
+        const std::int64_t begin = LocalMs(2024, 3, 31, 0, 30);
+        const std::int64_t end = LocalMs(2024, 3, 31, 4, 30);
+        EXPECT_EQ(TimeLabels(begin, end, 3),
+                  (std::vector<TimeLabel>{{"01:00", XOf(LocalMs(2024, 3, 31, 1, 0), begin, end)},
+                                          {"03:00", XOf(LocalMs(2024, 3, 31, 3, 0), begin, end)},
+                                          {"04:00", XOf(LocalMs(2024, 3, 31, 4, 0), begin, end)}}));
+    }
+}
+
 TEST(CSVTable2Graph, RelativeTimeAxisCountsFromZero)
 {
     TestTable data(CSVFormatRelativeTime);
@@ -491,6 +576,16 @@ TEST(CSVTable2Graph, IncludeZeroWidensTheValueAxis)
     EXPECT_EQ(target.TextsIn(graph.m_rgbAxis).front(), "-1");
     // The data extremes stay the table's.
     EXPECT_EQ(data.table.m_ValueAxis.m_Min, 5);
+
+    // A fixed range takes zero in too, and the shared axis below zero takes it from above.
+    graph.SetRange(0, 1, 20, 100);
+    Record(graph);
+    EXPECT_DOUBLE_EQ(data.table.m_ValueAxis.m_Low, -13);
+    EXPECT_DOUBLE_EQ(data.table.m_ValueAxis.m_High, 113);
+    graph.SetRange(0, 1, -100, -20);
+    Record(graph);
+    EXPECT_DOUBLE_EQ(data.table.m_ValueAxis.m_Low, -113);
+    EXPECT_DOUBLE_EQ(data.table.m_ValueAxis.m_High, 13);
 }
 
 TEST(CSVTable2Graph, FixedRangeShowsFromTheFirstDrawingAndSharesTheAxis)

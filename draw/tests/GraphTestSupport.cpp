@@ -133,3 +133,34 @@ TempFolder::~TempFolder()
     std::error_code ignored;
     std::filesystem::remove_all(m_Path, ignored);
 }
+
+ZoneScope::ZoneScope(const char* zone)
+{
+    setenv("TZ", zone, 1);
+    tzset();
+}
+
+ZoneScope::~ZoneScope()
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+}
+
+long ZoneOffset(std::time_t time)
+{
+    std::tm tm{};
+    localtime_r(&time, &tm);
+    return tm.tm_gmtoff;
+}
+
+std::int64_t LocalMs(int year, int month, int day, int hour, int minute)
+{
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
+}

@@ -118,5 +118,21 @@ private:
     std::filesystem::path m_Path;
 };
 
+// Makes the local time zone the named one while it lives, then UTC again, as the tests run.
+class ZoneScope
+{
+public:
+    explicit ZoneScope(const char* zone);
+    ~ZoneScope();
+    ZoneScope(const ZoneScope&) = delete;
+    ZoneScope& operator=(const ZoneScope&) = delete;
+};
+
+// The local zone's offset from UTC at a time, in seconds, as the C runtime gives it.
+long ZoneOffset(std::time_t time);
+
+// A local calendar time as the C runtime makes it, in milliseconds.
+std::int64_t LocalMs(int year, int month, int day, int hour, int minute);
+
 // A fixed clock for the header: 01.02.2024 10:00:00 UTC.
 inline constexpr std::time_t FixedNow = 1706781600;

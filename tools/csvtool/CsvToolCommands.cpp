@@ -1,46 +1,16 @@
 #include "CsvToolCommands.h"
 
-#include "CSVGraph.h"
 #include "CSVTabs.h"
 
-#include <QGuiApplication>
-
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <optional>
 #include <ostream>
 #include <streambuf>
 
 namespace {
 
-std::string Quoted(const std::string& text)
-{
-    return "\"" + text + "\"";
-}
-
-std::string ShownName(const CTextStream& file)
-{
-    return file.IsPipe() ? "standard input" : Quoted(file.m_strName);
-}
-
-// Opens the file of spec for the processor; the error, empty when it is open.
-std::string Open(CCSVStream& file, const std::string& spec, const CsvToolOptions& options,
-                 CTextStreamProcessor* processor = nullptr)
-{
-    errno = 0;
-    if (file.OpenStream(spec, options.separator, options.decimal, processor))
-        return {};
-    const int error = errno;
-    return "cannot open " + ShownName(file) +
-           (error ? ": " + std::string(std::strerror(error)) : "");
-}
-
-// Passes a summary on to another stream buffer once a record follows its header line, so that
-// a summary without records writes nothing.
+// Passes records on to another stream buffer once one follows their header line, so that a
+// summary or merge without records writes nothing.
 class HeaderHeldBack : public std::streambuf
 {
 public:
@@ -83,17 +53,18 @@ private:
 int Summary(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
 {
     CCSVFile file;
-    if (const std::string error = Open(file, options.specs.front(), options); !error.empty()) {
+    if (const std::string error = OpenCsvToolFile(file, options.specs.front(), options);
+        !error.empty()) {
         ReportCsvToolError(err, error);
         return CsvToolError;
     }
     // The selection is only read once the file has a first line.
     if (!file.GetLine()) {
-        ReportCsvToolError(err, ShownName(file) + " is empty");
+        ReportCsvToolError(err, CsvToolFileName(file) + " is empty");
         return CsvToolError;
     }
     if (file.m_Functions.IsEmpty()) {
-        ReportCsvToolError(err, ShownName(file) +
+        ReportCsvToolError(err, CsvToolFileName(file) +
                                     " selects no function: add items such as 3A after the date "
                                     "and time columns; see --help");
         return CsvToolError;
@@ -105,10 +76,8 @@ int Summary(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
     records.flush();
     // A header alone would look like the summary of nothing.
     if (!summary.HasRecords()) {
-        ReportCsvToolError(err, ShownName(file) + (options.byLines
-                                                       ? " has no data lines"
-                                                       : " has no line with a date and a time "
-                                                         "(such as 24.12.2010 and 18:30:00)"));
+        ReportCsvToolError(err, CsvToolFileName(file) +
+                                    (options.byLines ? " has no data lines" : NoDateAndTime));
         return CsvToolError;
     }
     return CsvToolDone;
@@ -120,116 +89,21 @@ int Merge(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
     for (const std::string& spec : options.specs) {
         auto* file = new CCSVFile;
         files.Add(file);
-        if (const std::string error = Open(*file, spec, options); !error.empty()) {
+        if (const std::string error = OpenCsvToolFile(*file, spec, options); !error.empty()) {
             ReportCsvToolError(err, error);
             return CsvToolError;
         }
     }
-    return files.CSVCompile(options.master - 1, options.names ? 1 : 0, out, err) ? CsvToolDone
-                                                                                 : CsvToolFailed;
-}
-
-CSVFormatType FormatType(PlotXAxis xAxis)
-{
-    switch (xAxis) {
-    case PlotXAxis::Time:
-        return CSVFormatTime;
-    case PlotXAxis::RelativeTime:
-        return CSVFormatRelativeTime;
-    case PlotXAxis::LineNumber:
-        return CSVFormatLineNumber;
-    case PlotXAxis::Values:
-        break;
-    }
-    return CSVFormatXY;
-}
-
-// Hands each line on to the table and then drops it from the stream, which would otherwise
-// keep every line of the file.
-class LineDropper : public CTextStreamProcessor
-{
-public:
-    explicit LineDropper(CCSVStream& stream) : m_Stream(stream) {}
-
-    int ProcessStreamLine(CTextStream*, std::string&) override
-    {
-        m_Stream.m_pLine = nullptr;
-        m_Stream.m_LineBuffer.RemoveAll();
-        return 1;
-    }
-
-private:
-    CCSVStream& m_Stream;
-};
-
-std::string Upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-int Plot(const CsvToolOptions& options, std::ostream& err)
-{
-    const std::string& picture = options.picture;
-    const std::string ending = std::filesystem::path(picture).extension().string();
-    const int format = FilenameEnding2CxImageFormat(ending.c_str());
-    if (format == CXIMAGE_FORMAT_UNKNOWN) {
-        ReportCsvToolError(err, Quoted(picture) +
-                                    " has no known picture ending; use .png, .bmp or .jpg");
-        return CsvToolError;
-    }
-    if (!CxImage::CanSave(format)) {
-        ReportCsvToolError(err, "cannot write " + Upper(ending.substr(1)) +
-                                    " pictures; use .png, .bmp or .jpg");
-        return CsvToolError;
-    }
-
-    CCSVStream file;
-    LineDropper dropper(file);
-    CCSVTable table(FormatType(options.xAxis), &dropper);
-    if (const std::string error = Open(file, options.specs.front(), options, &table);
-        !error.empty()) {
-        ReportCsvToolError(err, error);
-        return CsvToolError;
-    }
-    file.ProcessStream();
-    if (table.m_XValues.empty() && table.m_TimeStamps.empty()) {
-        ReportCsvToolError(err, ShownName(file) + " has no lines to plot");
-        return CsvToolError;
-    }
-    if (table.IsEmpty()) {
-        ReportCsvToolError(err, ShownName(file) +
-                                    " selects no column to plot: add items such as 3L after "
-                                    "the date and time columns, or *; see --help");
-        return CsvToolError;
-    }
-
-    // Texts need fonts, and fonts a graphical application: one without a display. Its
-    // warnings about the missing desktop mean nothing here; errors still show.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "telvan-csv: %s\n", qPrintable(message));
-    });
-    int argc = 1;
-    char name[] = "telvan-csv";
-    char* argv[] = {name, nullptr};
-    // A caller that runs an application already keeps it: there can only be one.
-    std::optional<QGuiApplication> application;
-    if (!QGuiApplication::instance())
-        application.emplace(argc, argv);
-    CCSVTable2Graph graph(&table);
-    graph.SetSize(options.width, options.height);
-    CCSVGraph2Image image;
-    graph.Draw(&image);
-    if (!image.IsValid()) {
-        ReportCsvToolError(err, "cannot make a picture of " + std::to_string(graph.m_nWidth) + "x" +
-                                    std::to_string(graph.m_nHeight) + " pixels");
-        return CsvToolError;
-    }
-    if (!image.Save(picture.c_str(), static_cast<std::uint32_t>(format))) {
-        ReportCsvToolError(err, "cannot write " + Quoted(picture));
+    HeaderHeldBack merged(out.rdbuf());
+    std::ostream records(&merged);
+    if (!files.CSVCompile(options.master - 1, options.names ? 1 : 0, records, err))
+        return CsvToolFailed;
+    records.flush();
+    // Each record covers the time from one master line to the next.
+    if (!merged.HasRecords()) {
+        ReportCsvToolError(err, "the master " + CsvToolFileName(*files[options.master - 1]) +
+                                    " has no two lines with a date and a time (such as "
+                                    "24.12.2010 and 18:30:00)");
         return CsvToolError;
     }
     return CsvToolDone;
@@ -237,7 +111,8 @@ int Plot(const CsvToolOptions& options, std::ostream& err)
 
 } // namespace
 
-int RunCsvTool(const CsvToolOptions& options, std::ostream& out, std::ostream& err)
+int RunCsvTool(const CsvToolOptions& options, std::ostream& out, std::ostream& err,
+               const CsvToolPlotter& plot)
 {
     switch (options.command) {
     case CsvToolCommand::Summary:
@@ -245,7 +120,7 @@ int RunCsvTool(const CsvToolOptions& options, std::ostream& out, std::ostream& e
     case CsvToolCommand::Merge:
         return Merge(options, out, err);
     case CsvToolCommand::Plot:
-        return Plot(options, err);
+        return plot(options, err);
     case CsvToolCommand::Help:
         break;
     }
@@ -256,4 +131,20 @@ int RunCsvTool(const CsvToolOptions& options, std::ostream& out, std::ostream& e
 void ReportCsvToolError(std::ostream& err, const std::string& error)
 {
     err << "telvan-csv: " << error << "\n";
+}
+
+std::string CsvToolFileName(const CTextStream& file)
+{
+    return file.IsPipe() ? "standard input" : "\"" + file.m_strName + "\"";
+}
+
+std::string OpenCsvToolFile(CCSVStream& file, const std::string& spec,
+                            const CsvToolOptions& options, CTextStreamProcessor* processor)
+{
+    errno = 0;
+    if (file.OpenStream(spec, options.separator, options.decimal, processor))
+        return {};
+    const int error = errno;
+    return "cannot open " + CsvToolFileName(file) +
+           (error ? ": " + std::string(std::strerror(error)) : "");
 }

@@ -318,6 +318,9 @@ Columns are counted from 1:
     *           all columns: merge gives each record the file's last line
     []          the first line is a header; without it the first line is
                 data and the columns are named "Column 1", "Column 2", ...
+A field without a number (empty, E02, text) is missing: it counts in no
+function, and C counts the numbers. Without a DATE column the first line is
+today, and a time more than 12 hours before the line before is the next day.
 Quote a SPEC that holds "*", "[" or "]", so that the shell leaves it alone.
 
 Examples:
@@ -334,7 +337,8 @@ Examples:
         column 3 of log.csv over its date and time
 
 Exit status: 0 done, 1 the input could not be processed, 2 bad arguments, a
-file that cannot be opened or is empty, a summary that selects no function, or
-a plot with nothing to draw or a picture that cannot be written.
+file that cannot be opened or is empty, a summary that selects no function, a
+summary or merge without records, or a plot with nothing to draw or a picture
+that cannot be written.
 )";
 }

@@ -1,5 +1,6 @@
 #include "CsvToolCommands.h"
 #include "CsvToolOptions.h"
+#include "CsvToolPlotModule.h"
 
 #include <cstdlib>
 #include <exception>
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
             ReportCsvToolError(std::cerr, arguments.error);
             return CsvToolError;
         }
-        return RunCsvTool(arguments.options, std::cout, std::cerr);
+        return RunCsvTool(arguments.options, std::cout, std::cerr, CsvToolPlotModule::Plot);
     } catch (const std::exception& e) {
         ReportCsvToolError(std::cerr, e.what());
         return CsvToolError;

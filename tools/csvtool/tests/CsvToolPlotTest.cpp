@@ -85,7 +85,8 @@ TEST_F(CsvToolRun, PlotErrorsExitWithOneLineAndWriteNothing)
     ExpectError({"plot", "missing.csv,1,2,3L", "-o", "log.png"},
                 "cannot open \"missing.csv\": No such file or directory");
     ExpectError({"plot", "--time", "header.csv,1,2,3L,[]", "-o", "log.png"},
-                "\"header.csv\" has no lines to plot");
+                "\"header.csv\" has no line with a date and a time (such as 24.12.2010 and "
+                "18:30:00)");
     ExpectError({"plot", "--time", "log.csv,1,2,[]", "-o", "log.png"},
                 "\"log.csv\" selects no column to plot: add items such as 3L after the date "
                 "and time columns, or *; see --help");

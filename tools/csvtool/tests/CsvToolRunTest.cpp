@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -130,6 +131,36 @@ TEST_F(CsvToolRun, MergeGivesOneRecordPerMasterLine)
               }));
 }
 
+// Master times that repeat or step back still give one record per master line after the first,
+// in order, each with its own master value.
+TEST_F(CsvToolRun, MergeKeepsEveryMasterLineInOrder)
+{
+    Write("master.csv", "Date;Time;Level\n"
+                        "01.02.2024;10:00:00;1\n"
+                        "01.02.2024;10:00:10;2\n"
+                        "01.02.2024;10:00:10;3\n"
+                        "01.02.2024;10:00:20;4\n"
+                        "01.02.2024;10:00:30;5\n"
+                        "01.02.2024;10:00:25;6\n"
+                        "01.02.2024;10:00:40;7\n");
+    Write("meter.csv", "Date;Time;V\n"
+                       "01.02.2024;10:00:05;5\n"
+                       "01.02.2024;10:00:15;15\n"
+                       "01.02.2024;10:00:25;25\n"
+                       "01.02.2024;10:00:35;35\n");
+    const ProgramRun run = Run({"merge", "master.csv,1,2,3L,[]", "meter.csv,1,2,3L,[]"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                  "Date;Time;master/Level;meter/V",
+                                  "01.02.2024;10:00:10:000;1;5",
+                                  "01.02.2024;10:00:10:000;2;",
+                                  "01.02.2024;10:00:20:000;3;15",
+                                  "01.02.2024;10:00:30:000;4;25",
+                                  "01.02.2024;10:00:25:000;5;",
+                                  "01.02.2024;10:00:40:000;6;35",
+                              }));
+}
+
 TEST_F(CsvToolRun, MergeTakesTheMasterFromStandardInput)
 {
     Write("master.csv", Master);
@@ -142,6 +173,78 @@ TEST_F(CsvToolRun, MergeTakesTheMasterFromStandardInput)
                                   "01.02.2024;10:00:12:000;2;7,000000e+00",
                                   "01.02.2024;10:00:19:000;;9,000000e+00",
                               }));
+}
+
+// The terminal's spreadsheet export: no date column, rows that end in empty fields, an error
+// code in the measurement columns, and a recording that runs over midnight.
+constexpr const char* ExcelLog = "Point number;Time;Speed;Distance;Strength;Temperature\n"
+                                 "1;23:59:58:000;;+0012,345;01500;+29,9\n"
+                                 "2;23:59:59:000;E02;E02;;\n"
+                                 "3;00:00:00:000;;+0012,355;01500;+29,9\n"
+                                 "4;00:00:01:000;;+0012,365;01500;+29,9\n";
+
+TEST_F(CsvToolRun, TheTerminalsExportLosesAndShiftsNothing)
+{
+    Write("Log Excel.csv", ExcelLog);
+    // Per second: the error row counts in no number, and the lines after midnight follow on.
+    const ProgramRun summary =
+        Run({"summary", "--ms", "2000", "Log Excel.csv,0,2,4A[Distance],4C,5L,[]"});
+    EXPECT_EQ(summary.status, 0);
+    const std::vector<std::string> records = Lines(summary.out);
+    ASSERT_EQ(records.size(), 3u) << summary.out;
+    EXPECT_EQ(records[0],
+              "Date;Time;Timestamp;Average of Distance;Count of Distance;Last of Strength");
+    EXPECT_TRUE(records[1].ends_with(";23:59:58:000;0;1,234500e+01;1,000000e+00;")) << records[1];
+    EXPECT_TRUE(records[2].ends_with(";00:00:00:000;2000;1,236000e+01;2,000000e+00;01500"))
+        << records[2];
+    EXPECT_NE(records[1].substr(0, 10), records[2].substr(0, 10));
+
+    // By lines, the ranges after midnight are stamped after the first, on the next day.
+    const ProgramRun byLines = Run({"summary", "--lines", "2", "Log Excel.csv,0,2,4A,[]"});
+    EXPECT_EQ(byLines.status, 0);
+    const std::vector<std::string> ranges = Lines(byLines.out);
+    ASSERT_EQ(ranges.size(), 3u) << byLines.out;
+    EXPECT_TRUE(ranges[1].ends_with(";23:59:58:000;0;1,234500e+01")) << ranges[1];
+    EXPECT_TRUE(ranges[2].ends_with(";00:00:00:000;2000;1,236000e+01")) << ranges[2];
+    EXPECT_NE(ranges[1].substr(0, 10), ranges[2].substr(0, 10));
+
+    // Merged with "*", each row keeps its six fields, the error row with its empty ones too:
+    // the next file's value stays under its own header.
+    Write("meter.csv", "Time;Level\n23:59:58:500;6\n23:59:59:500;7\n00:00:01:500;8\n");
+    const ProgramRun merge = Run({"merge", "meter.csv,0,1,2L,[]", "Log Excel.csv,0,2,*,[]",
+                                  "Log Excel.csv,0,2,6L[Temperature],[]"});
+    EXPECT_EQ(merge.status, 0);
+    const std::vector<std::string> merged = Lines(merge.out);
+    ASSERT_EQ(merged.size(), 3u) << merge.out;
+    EXPECT_EQ(merged[0], "Date;Time;meter/Level;Log Excel/Point number;Log Excel/Time;"
+                         "Log Excel/Speed;Log Excel/Distance;Log Excel/Strength;"
+                         "Log Excel/Temperature;Log Excel/Temperature");
+    EXPECT_TRUE(merged[1].ends_with(";23:59:59:500;6;2;23:59:59:000;E02;E02;;;")) << merged[1];
+    EXPECT_TRUE(merged[2].ends_with(";00:00:01:500;7;4;00:00:01:000;;+0012,365;01500;+29,9;+29,9"))
+        << merged[2];
+    for (const std::string& record : merged)
+        EXPECT_EQ(std::count(record.begin(), record.end(), ';'), 9) << record;
+}
+
+// A field without a number (empty, text, an error code) is a missing value: Count counts the
+// numbers, and no other field, 0 or NaN stands in for it.
+TEST_F(CsvToolRun, FieldsWithoutNumbersAreMissingValues)
+{
+    Write("values.csv", "Date;Time;V\n"
+                        "01.02.2024;10:00:00;1\n"
+                        "01.02.2024;10:00:01;\n"
+                        "01.02.2024;10:00:02;3\n"
+                        "01.02.2024;10:00:03;E02\n"
+                        "01.02.2024;10:00:04\n");
+    const ProgramRun run = Run({"summary", "--lines", "10", "values.csv,1,2,3A,3S,3D,3N,3X,3C,[]"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{
+                  "Date;Time;Timestamp;Average of V;Sum of V;Stddev of V;Minimum of V;"
+                  "Maximum of V;Count of V",
+                  "01.02.2024;10:00:00:000;0;2,000000e+00;4,000000e+00;1,000000e+00;"
+                  "1,000000e+00;3,000000e+00;2,000000e+00",
+              }));
 }
 
 TEST_F(CsvToolRun, HelpExplainsTheSelection)
@@ -180,22 +283,39 @@ TEST_F(CsvToolRun, UnreadableFilesExitWithOneLineNamingThem)
     ExpectError({"summary", "--lines", "2", "empty.csv,1,2,3A"}, "\"empty.csv\" is empty");
 }
 
-TEST_F(CsvToolRun, SummaryWithoutRecordsSaysWhy)
+// A file without what the command needs gives one line that says why and exit status 2, never
+// a header alone with status 0.
+TEST_F(CsvToolRun, NoRecordsSayWhy)
 {
     Write("header.csv", "Date;Time;Distance\n");
     Write("iso.csv", "2024-02-01;10:00:00;1,5\n2024-02-01;10:00:01;2,5\n");
+    Write("once.csv", "01.02.2024;10:00:00;1,5\n2024-02-01;10:00:01;2,5\n");
+    Write("text.csv", "X;Y\nnone;1\nE02;2\n");
+    const std::string iso =
+        "\"iso.csv\" has no line with a date and a time (such as 24.12.2010 and 18:30:00)";
     for (const auto& [args, message] :
          std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"summary", "--lines", "2", "header.csv,1,2,3A,[]"},
               "\"header.csv\" has no data lines"},
-             {{"summary", "--ms", "1000", "iso.csv,1,2,3A"},
-              "\"iso.csv\" has no line with a date and a time (such as 24.12.2010 and 18:30:00)"},
+             {{"summary", "--ms", "1000", "iso.csv,1,2,3A"}, iso},
+             {{"merge", "iso.csv,1,2,3A", "header.csv,1,2,3L"},
+              "the master \"iso.csv\" has no two lines with a date and a time (such as "
+              "24.12.2010 and 18:30:00)"},
+             {{"merge", "--master", "2", "iso.csv,1,2,3A", "once.csv,1,2,3L"},
+              "the master \"once.csv\" has no two lines with a date and a time (such as "
+              "24.12.2010 and 18:30:00)"},
+             {{"plot", "--time", "iso.csv,1,2,3L", "-o", "iso.png"}, iso},
+             {{"plot", "--relative", "iso.csv,1,2,3L", "-o", "iso.png"}, iso},
+             {{"plot", "text.csv,0,0,1L,2L,[]", "-o", "text.png"},
+              "\"text.csv\" has no line with a number in its X column (1)"},
+             {{"plot", "--lines", "header.csv,1,2,3L,[]", "-o", "header.png"},
+              "\"header.csv\" has no data lines"},
          }) {
         SCOPED_TRACE(message);
         const ProgramRun run = Run(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
-        EXPECT_TRUE(run.err.ends_with("\ntelvan-csv: " + message + "\n")) << run.err;
+        EXPECT_TRUE(("\n" + run.err).ends_with("\ntelvan-csv: " + message + "\n")) << run.err;
     }
 }
 
@@ -218,22 +338,21 @@ TEST_F(CsvToolRun, DamagedFilesGiveTheirReadableLinesOrOneLine)
 {
     const std::string noDate = "\"bad.csv\" has no line with a date and a time (such as "
                                "24.12.2010 and 18:30:00)";
-    const std::string noLines = "\"bad.csv\" has no lines to plot";
     const struct
     {
         const char* name;
         std::string summaryError; // empty: a summary
         std::string plotError;    // empty: a picture
     } expected[] = {
-        {"empty", "\"bad.csv\" is empty", noLines},
+        {"empty", "\"bad.csv\" is empty", "\"bad.csv\" is empty"},
         {"cut off in a line", "", ""},
-        {"random bytes", noDate, noLines},
-        {"zero bytes", noDate, noLines},
+        {"random bytes", noDate, noDate},
+        {"zero bytes", noDate, noDate},
         {"a zero byte inside", "", ""},
-        {"one line of 10 MB", noDate, noLines},
+        {"one line of 10 MB", noDate, noDate},
         {"10 MB without a line end after the text", "", ""},
         {"UTF-16 with byte-order mark", "", ""},
-        {"UTF-16 without byte-order mark", noDate, noLines},
+        {"UTF-16 without byte-order mark", noDate, noDate},
         {"Latin-1 letters in the first line", "", ""},
     };
     const std::vector<CBadFile> files =
