@@ -315,7 +315,7 @@ TEST_F(QuorinDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
     Button(1128)->click();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0],
-              (CFileRequest{true, "ParametersQR", "txt", "Text Files (*.txt)"}));
+              (CFileRequest{true, "ParametersQR", "txt", "Text Files (*.txt)", "parameters"}));
     const std::string saved = ReadFile(dialogs.filePath);
     EXPECT_EQ(saved, kDeviceFile);
 
@@ -326,7 +326,8 @@ TEST_F(QuorinDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
     dialogs.messages.clear();
     EXPECT_EQ(SentBy([this] { Button(1127)->click(); }, std::string(kDeviceSet).size()),
               kDeviceSet);
-    EXPECT_EQ(dialogs.fileRequests.back(), (CFileRequest{false, "", "txt", "Text File (*.txt)"}));
+    EXPECT_EQ(dialogs.fileRequests.back(),
+              (CFileRequest{false, "", "txt", "Text File (*.txt)", "parameters"}));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Parameters have been set"});
     EXPECT_EQ(emulated.device.QuorinParameters().RE, 30.0);
     EXPECT_EQ(emulated.device.QuorinParameters().AS, "DT");
@@ -426,7 +427,8 @@ TEST_F(QuorinDlgTest, FileMenuSavesTheLogPagesStretchAndExits)
     dialogs.filePath.clear();
     Action(32803)->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)"}));
+    EXPECT_EQ(dialogs.fileRequests[0],
+              (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)", "log"}));
 
     Action(32804)->trigger();
     EXPECT_FALSE(g_bConnected);
