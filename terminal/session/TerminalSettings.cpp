@@ -5,12 +5,88 @@
 #include <QStandardPaths>
 
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kDefaultJournalLimitMB = 1024;
 
 const QString kFamilies[] = {QStringLiteral("Zelnar"), QStringLiteral("Quorin")};
+
+std::string Text(const QSettings& settings, const QString& key, const std::string& fallback = {})
+{
+    const QString value = settings.value(key).toString();
+    return value.isEmpty() ? fallback : value.toStdString();
+}
+
+int Integer(const QSettings& settings, const QString& key, int fallback, int lowest, int highest)
+{
+    bool ok = false;
+    const int value = settings.value(key).toString().toInt(&ok);
+    return ok && value >= lowest && value <= highest ? value : fallback;
+}
+
+bool Flag(const QSettings& settings, const QString& key, bool fallback)
+{
+    const QString value = settings.value(key).toString();
+    if (value == QLatin1String("true") || value == QLatin1String("1"))
+        return true;
+    if (value == QLatin1String("false") || value == QLatin1String("0"))
+        return false;
+    return fallback;
+}
+
+// A dialog's values kept as a group of keys: its texts as they were confirmed, and one check
+// box.
+template <class Values> struct TGroup
+{
+    QString name;
+    std::vector<std::pair<QString, std::string Values::*>> texts;
+    std::pair<QString, bool Values::*> flag;
+
+    QString Key(const QString& key) const { return name + QLatin1Char('/') + key; }
+};
+
+const TGroup<CGraphSetupZL> kGraphSetupZL{"graphZL",
+                                          {{"distanceMax", &CGraphSetupZL::strDistanceMax},
+                                           {"distanceMin", &CGraphSetupZL::strDistanceMin},
+                                           {"speedMax", &CGraphSetupZL::strSpeedMax},
+                                           {"speedMin", &CGraphSetupZL::strSpeedMin},
+                                           {"pointsNumber", &CGraphSetupZL::strPointsNumber}},
+                                          {"autoscale", &CGraphSetupZL::bAutoscale}};
+const TGroup<CGraphSetupQR> kGraphSetupQR{"graphQR",
+                                          {{"distanceMax", &CGraphSetupQR::strDistanceMax},
+                                           {"distanceMin", &CGraphSetupQR::strDistanceMin},
+                                           {"pointsNumber", &CGraphSetupQR::strPointsNumber}},
+                                          {"autoscale", &CGraphSetupQR::bAutoscale}};
+const TGroup<COscillationSettings> kSimulation{
+    "simulation",
+    {{"distanceMax", &COscillationSettings::strDistanceMax},
+     {"distanceMin", &COscillationSettings::strDistanceMin}},
+    {"errors", &COscillationSettings::bErrors}};
+
+// None while the group was never written.
+template <class Values>
+std::optional<Values> ReadGroup(const QSettings& settings, const TGroup<Values>& group)
+{
+    if (!settings.contains(group.Key(group.texts.front().first)))
+        return std::nullopt;
+    Values values;
+    for (const auto& [key, field] : group.texts)
+        values.*field = Text(settings, group.Key(key));
+    const auto& [key, flag] = group.flag;
+    values.*flag = Flag(settings, group.Key(key), values.*flag);
+    return values;
+}
+
+template <class Values>
+void WriteGroup(QSettings& settings, const TGroup<Values>& group, const Values& values)
+{
+    for (const auto& [key, field] : group.texts)
+        settings.setValue(group.Key(key), QString::fromStdString(values.*field));
+    settings.setValue(group.Key(group.flag.first), values.*group.flag.second);
+}
 
 } // namespace
 
@@ -46,31 +122,6 @@ void CTerminalSettings::Reset()
     settings.sync();
 }
 
-std::string CTerminalSettings::Text(const QString& key, const std::string& fallback) const
-{
-    const QVariant value = m_settings.value(key);
-    if (!value.isValid() || value.toString().isEmpty())
-        return fallback;
-    return value.toString().toStdString();
-}
-
-int CTerminalSettings::Integer(const QString& key, int fallback, int lowest, int highest) const
-{
-    bool ok = false;
-    const int value = m_settings.value(key).toString().toInt(&ok);
-    return ok && value >= lowest && value <= highest ? value : fallback;
-}
-
-bool CTerminalSettings::Flag(const QString& key, bool fallback) const
-{
-    const QString value = m_settings.value(key).toString();
-    if (value == QLatin1String("true") || value == QLatin1String("1"))
-        return true;
-    if (value == QLatin1String("false") || value == QLatin1String("0"))
-        return false;
-    return fallback;
-}
-
 CPortSettings CTerminalSettings::LastConnection() const
 {
     CPortSettings settings{"Zelnar", "COM1", "115200", "8", 0, 0};
@@ -78,13 +129,14 @@ CPortSettings CTerminalSettings::LastConnection() const
     for (const QString& known : kFamilies)
         if (family == known)
             settings.device = known.toStdString();
-    settings.comPort = Text(QStringLiteral("connection/port"), settings.comPort);
+    settings.comPort = Text(m_settings, QStringLiteral("connection/port"), settings.comPort);
     const int fallbackBaud = settings.device == "Quorin" ? 9600 : 115200;
-    settings.baudRate = std::to_string(Integer(QStringLiteral("connection/baud"), fallbackBaud, 1,
-                                               std::numeric_limits<int>::max()));
-    settings.dataBits = std::to_string(Integer(QStringLiteral("connection/dataBits"), 8, 5, 8));
-    settings.parityIndex = Integer(QStringLiteral("connection/parity"), 0, 0, 2);
-    settings.stopBitsIndex = Integer(QStringLiteral("connection/stopBits"), 0, 0, 2);
+    settings.baudRate = std::to_string(Integer(m_settings, QStringLiteral("connection/baud"),
+                                               fallbackBaud, 1, std::numeric_limits<int>::max()));
+    settings.dataBits =
+        std::to_string(Integer(m_settings, QStringLiteral("connection/dataBits"), 8, 5, 8));
+    settings.parityIndex = Integer(m_settings, QStringLiteral("connection/parity"), 0, 0, 2);
+    settings.stopBitsIndex = Integer(m_settings, QStringLiteral("connection/stopBits"), 0, 0, 2);
     return settings;
 }
 
@@ -124,73 +176,37 @@ void CTerminalSettings::SetFolder(const QString& dialog, const QString& folder)
 
 std::optional<CGraphSetupZL> CTerminalSettings::GraphSetupZL() const
 {
-    if (!m_settings.contains(QStringLiteral("graphZL/pointsNumber")))
-        return std::nullopt;
-    return CGraphSetupZL{Flag(QStringLiteral("graphZL/autoscale"), true),
-                         Text(QStringLiteral("graphZL/distanceMax")),
-                         Text(QStringLiteral("graphZL/distanceMin")),
-                         Text(QStringLiteral("graphZL/speedMax")),
-                         Text(QStringLiteral("graphZL/speedMin")),
-                         Text(QStringLiteral("graphZL/pointsNumber"))};
+    return ReadGroup(m_settings, kGraphSetupZL);
 }
 
 void CTerminalSettings::SetGraphSetupZL(const CGraphSetupZL& setup)
 {
-    m_settings.setValue(QStringLiteral("graphZL/autoscale"), setup.bAutoscale);
-    m_settings.setValue(QStringLiteral("graphZL/distanceMax"),
-                        QString::fromStdString(setup.strDistanceMax));
-    m_settings.setValue(QStringLiteral("graphZL/distanceMin"),
-                        QString::fromStdString(setup.strDistanceMin));
-    m_settings.setValue(QStringLiteral("graphZL/speedMax"),
-                        QString::fromStdString(setup.strSpeedMax));
-    m_settings.setValue(QStringLiteral("graphZL/speedMin"),
-                        QString::fromStdString(setup.strSpeedMin));
-    m_settings.setValue(QStringLiteral("graphZL/pointsNumber"),
-                        QString::fromStdString(setup.strPointsNumber));
+    WriteGroup(m_settings, kGraphSetupZL, setup);
 }
 
 std::optional<CGraphSetupQR> CTerminalSettings::GraphSetupQR() const
 {
-    if (!m_settings.contains(QStringLiteral("graphQR/pointsNumber")))
-        return std::nullopt;
-    return CGraphSetupQR{Flag(QStringLiteral("graphQR/autoscale"), true),
-                         Text(QStringLiteral("graphQR/distanceMax")),
-                         Text(QStringLiteral("graphQR/distanceMin")),
-                         Text(QStringLiteral("graphQR/pointsNumber"))};
+    return ReadGroup(m_settings, kGraphSetupQR);
 }
 
 void CTerminalSettings::SetGraphSetupQR(const CGraphSetupQR& setup)
 {
-    m_settings.setValue(QStringLiteral("graphQR/autoscale"), setup.bAutoscale);
-    m_settings.setValue(QStringLiteral("graphQR/distanceMax"),
-                        QString::fromStdString(setup.strDistanceMax));
-    m_settings.setValue(QStringLiteral("graphQR/distanceMin"),
-                        QString::fromStdString(setup.strDistanceMin));
-    m_settings.setValue(QStringLiteral("graphQR/pointsNumber"),
-                        QString::fromStdString(setup.strPointsNumber));
+    WriteGroup(m_settings, kGraphSetupQR, setup);
 }
 
 std::optional<COscillationSettings> CTerminalSettings::Simulation() const
 {
-    if (!m_settings.contains(QStringLiteral("simulation/distanceMax")))
-        return std::nullopt;
-    return COscillationSettings{Text(QStringLiteral("simulation/distanceMax")),
-                                Text(QStringLiteral("simulation/distanceMin")),
-                                Flag(QStringLiteral("simulation/errors"), true)};
+    return ReadGroup(m_settings, kSimulation);
 }
 
 void CTerminalSettings::SetSimulation(const COscillationSettings& settings)
 {
-    m_settings.setValue(QStringLiteral("simulation/distanceMax"),
-                        QString::fromStdString(settings.strDistanceMax));
-    m_settings.setValue(QStringLiteral("simulation/distanceMin"),
-                        QString::fromStdString(settings.strDistanceMin));
-    m_settings.setValue(QStringLiteral("simulation/errors"), settings.bErrors);
+    WriteGroup(m_settings, kSimulation, settings);
 }
 
 bool CTerminalSettings::LogTime() const
 {
-    return Flag(QStringLiteral("log/time"), false);
+    return Flag(m_settings, QStringLiteral("log/time"), false);
 }
 
 void CTerminalSettings::SetLogTime(bool on)
@@ -200,7 +216,7 @@ void CTerminalSettings::SetLogTime(bool on)
 
 bool CTerminalSettings::Reconnect() const
 {
-    return Flag(QStringLiteral("connection/reconnect"), true);
+    return Flag(m_settings, QStringLiteral("connection/reconnect"), true);
 }
 
 void CTerminalSettings::SetReconnect(bool on)
@@ -210,7 +226,7 @@ void CTerminalSettings::SetReconnect(bool on)
 
 std::int64_t CTerminalSettings::JournalLimitBytes() const
 {
-    const int megabytes = Integer(QStringLiteral("journal/limitMB"), kDefaultJournalLimitMB, 1,
-                                  std::numeric_limits<int>::max());
+    const int megabytes = Integer(m_settings, QStringLiteral("journal/limitMB"),
+                                  kDefaultJournalLimitMB, 1, std::numeric_limits<int>::max());
     return std::int64_t{megabytes} << 20;
 }

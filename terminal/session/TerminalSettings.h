@@ -61,9 +61,5 @@ public:
     std::int64_t JournalLimitBytes() const;
 
 private:
-    std::string Text(const QString& key, const std::string& fallback = {}) const;
-    int Integer(const QString& key, int fallback, int lowest, int highest) const;
-    bool Flag(const QString& key, bool fallback) const;
-
-    mutable QSettings m_settings;
+    QSettings m_settings;
 };

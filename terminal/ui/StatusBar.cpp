@@ -8,6 +8,8 @@
 
 #include <QLabel>
 
+#include <utility>
+
 namespace {
 
 void ShowText(QLabel* label, const std::string& text, std::string& shown)
@@ -27,6 +29,14 @@ CStatusBar::CStatusBar(QString family, const CLinkSettings& link, const CReconne
       m_pJournalState(new QLabel(this))
 {
     setSizeGripEnabled(false);
+    // The counts change every time: at a fixed size their labels never lay the dialog out
+    // again.
+    for (auto [label, widest] :
+         {std::pair{m_pRate, "0000000 lines/s"}, std::pair{m_pEntries, "0000000000 entries"}}) {
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setFixedSize(metrics.horizontalAdvance(QString::fromLatin1(widest)),
+                            metrics.height());
+    }
     addWidget(m_pConnection, 1);
     addPermanentWidget(m_pRate);
     addPermanentWidget(m_pEntries);

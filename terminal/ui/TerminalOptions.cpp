@@ -37,24 +37,30 @@ CTerminalCommandLine ParseTerminalCommandLine(const QStringList& arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral(
         "A terminal for the Zelnar and Quorin laser distance meters on a serial port."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    // Qt's own help option would offer Qt's options too, which are not shown here.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show the options and end."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and end."));
     const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("Connect to the device at PATH (/dev/ttyUSB0, COM1, ...) at once, without "
                        "the COM Port Configuration dialog."),
         QStringLiteral("PATH"));
-    const QCommandLineOption family(QStringLiteral("family"),
-                                    QStringLiteral("The device family: zelnar or quorin."),
-                                    QStringLiteral("FAMILY"));
+    const QCommandLineOption family(
+        QStringLiteral("family"),
+        QStringLiteral("The device family: zelnar or quorin (default: the last "
+                       "connection's)."),
+        QStringLiteral("FAMILY"));
     const QCommandLineOption baud(
         QStringLiteral("baud"),
-        QStringLiteral("The baud rate (default: the family's, 115200 or 9600)."),
+        QStringLiteral("The baud rate (default: the last connection's, or the family's: 115200 "
+                       "for Zelnar, 9600 for Quorin)."),
         QStringLiteral("N"));
     const QCommandLineOption reset(QStringLiteral("reset-settings"),
                                    QStringLiteral("Forget the remembered settings and start from "
                                                   "the defaults."));
-    parser.addOptions({port, family, baud, reset});
+    parser.addOptions({port, family, baud, reset, help, version});
     for (const char* name : kQtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -76,7 +82,7 @@ CTerminalCommandLine ParseTerminalCommandLine(const QStringList& arguments)
     };
     if (!parser.parse(arguments))
         return bad(parser.errorText());
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+    if (parser.isSet(help))
         return Ending(0, usage, false);
     if (parser.isSet(version))
         return Ending(
