@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <chrono>
@@ -21,6 +22,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+
+#include <unistd.h>
 
 namespace {
 
@@ -132,24 +135,56 @@ TEST(TerminalProgram, HelpVersionAndMistakesNeedNoScreen)
     EXPECT_TRUE(mistake.process.readAllStandardOutput().isEmpty());
 }
 
-TEST(TerminalProgram, ComConfigurationOpensWithTheLastConnection)
+TEST(TerminalProgram, ComConfigurationOpensWithTheLastConnectionUnlessResetOrDamaged)
 {
-    CTerminalSettings().SetLastConnection({"Quorin", "/dev/ttyUSB7", "19200", "8", 0, 0});
-    int shown = 0;
-    CUserDialogs::SetModalHandler([&](QDialog& dialog) {
-        auto* configuration = qobject_cast<COMDlg*>(&dialog);
-        EXPECT_NE(configuration, nullptr);
-        if (configuration) {
-            ++shown;
-            EXPECT_EQ(FindControl<QComboBox>(configuration, 1010)->currentText(), "Quorin");
-            EXPECT_EQ(FindControl<QComboBox>(configuration, 1000)->currentText(), "/dev/ttyUSB7");
-            EXPECT_EQ(FindControl<QComboBox>(configuration, 1001)->currentText(), "19200");
-        }
-        return int(QDialog::Rejected);
-    });
-    EXPECT_EQ(CTerminalApp().Run(), 0);
-    EXPECT_EQ(shown, 1);
-    CUserDialogs::SetModalHandler({});
+    // Runs the program up to its COM Port Configuration, which is cancelled; gives the
+    // family, port and baud rate shown there, and what the program wrote on standard error.
+    const auto run = [](const CTerminalOptions& options) {
+        QStringList shown;
+        CUserDialogs::SetModalHandler([&](QDialog& dialog) {
+            auto* configuration = qobject_cast<COMDlg*>(&dialog);
+            EXPECT_NE(configuration, nullptr);
+            if (configuration) {
+                for (const int id : {1010, 1000, 1001})
+                    shown << FindControl<QComboBox>(configuration, id)->currentText();
+            }
+            return int(QDialog::Rejected);
+        });
+        QTemporaryFile errors;
+        EXPECT_TRUE(errors.open());
+        std::fflush(stderr);
+        const int standardError = ::dup(STDERR_FILENO);
+        ::dup2(errors.handle(), STDERR_FILENO);
+        EXPECT_EQ(CTerminalApp(options).Run(), 0);
+        std::fflush(stderr);
+        ::dup2(standardError, STDERR_FILENO);
+        ::close(standardError);
+        CUserDialogs::SetModalHandler({});
+        errors.seek(0);
+        return std::pair{shown.join(' ').toStdString(), QString::fromLocal8Bit(errors.readAll())};
+    };
+    const std::string defaults = "Zelnar COM1 115200";
+
+    const CPortSettings last{"Quorin", "/dev/ttyUSB7", "19200", "8", 0, 0};
+    CTerminalSettings().SetLastConnection(last);
+    EXPECT_EQ(run({}).first, "Quorin /dev/ttyUSB7 19200");
+    CTerminalOptions reset;
+    reset.resetSettings = true;
+    EXPECT_EQ(run(reset).first, defaults);
+    EXPECT_EQ(run({}).first, defaults) << "the reset is for good";
+
+    CTerminalSettings().SetLastConnection(last);
+    {
+        QFile file(CTerminalSettings::FilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[connection\nfamily=Quorin\n\xff\xfe garbage");
+    }
+    const auto [shown, errors] = run({});
+    EXPECT_EQ(shown, defaults);
+    EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.endsWith('\n') && errors.contains(CTerminalSettings::FilePath()))
+        << errors.toStdString();
+    EXPECT_TRUE(run({}).second.isEmpty()) << "said once; the damaged file is put aside";
 }
 
 TEST(TerminalProgram, WithAPortTheFamilysDialogOpensAtOnceAndIsRememberedAsLeft)
