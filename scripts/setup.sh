@@ -3,7 +3,7 @@
 # desktop-file-utils and appstream check the desktop entry and the AppStream metadata; lintian,
 # dpkg-dev (dpkg-shlibdeps) and file let the suite make the Debian packages and check them.
 TELVAN_PACKAGES=(cmake ninja-build g++ pkg-config tzdata libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-serialport-dev fonts-dejavu-core desktop-file-utils appstream
+    qt6-base-dev qt6-serialport-dev zlib1g-dev fonts-dejavu-core desktop-file-utils appstream
     lintian dpkg-dev file)
 
 telvan_install() {

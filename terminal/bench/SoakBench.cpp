@@ -93,6 +93,10 @@ void CheckStretch(const CLineList& entries, Totals& totals)
 
 int main(int argc, char** argv)
 {
+    // The settings of the bench stay out of the operator's.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QDir(home.path()).filePath("config")));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(QDir(home.path()).filePath("state")));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");

@@ -39,6 +39,22 @@ CGraphSetupQR GetGraphSetupQR()
 
 std::string TakeGraphSetupZL(const CGraphSetupZL& setup)
 {
+    if (!RestoreGraphSetupZL(setup))
+        return GraphSetupInvalidText;
+    g_bGraphSetupConfirmed = true;
+    return {};
+}
+
+std::string TakeGraphSetupQR(const CGraphSetupQR& setup)
+{
+    if (!RestoreGraphSetupQR(setup))
+        return GraphSetupInvalidText;
+    g_bGraphSetupConfirmed = true;
+    return {};
+}
+
+bool RestoreGraphSetupZL(const CGraphSetupZL& setup)
+{
     const double distanceMax = LeadingNumber(setup.strDistanceMax);
     const double distanceMin = LeadingNumber(setup.strDistanceMin);
     const double speedMax = LeadingNumber(setup.strSpeedMax);
@@ -46,7 +62,7 @@ std::string TakeGraphSetupZL(const CGraphSetupZL& setup)
     const int points = LeadingInteger(setup.strPointsNumber);
     if (!IsValidRange(distanceMin, distanceMax) || !IsValidRange(speedMin, speedMax) ||
         !IsValidPointCount(points))
-        return GraphSetupInvalidText;
+        return false;
     const std::lock_guard lock(g_GraphMutex);
     g_bAutoscale = setup.bAutoscale;
     g_dDistanceMax = distanceMax;
@@ -54,24 +70,22 @@ std::string TakeGraphSetupZL(const CGraphSetupZL& setup)
     g_dSpeedMax = speedMax;
     g_dSpeedMin = speedMin;
     g_nPointsNumber = points;
-    g_bGraphSetupConfirmed = true;
-    return {};
+    return true;
 }
 
-std::string TakeGraphSetupQR(const CGraphSetupQR& setup)
+bool RestoreGraphSetupQR(const CGraphSetupQR& setup)
 {
     const double distanceMax = LeadingNumber(setup.strDistanceMax);
     const double distanceMin = LeadingNumber(setup.strDistanceMin);
     const int points = LeadingInteger(setup.strPointsNumber);
     if (!IsValidRange(distanceMin, distanceMax) || !IsValidPointCount(points))
-        return GraphSetupInvalidText;
+        return false;
     const std::lock_guard lock(g_GraphMutexQR);
     g_bAutoscaleQR = setup.bAutoscale;
     g_dDistanceMaxQR = distanceMax;
     g_dDistanceMinQR = distanceMin;
     g_nPointsNumberQR = points;
-    g_bGraphSetupConfirmed = true;
-    return {};
+    return true;
 }
 
 void CancelGraphSetup()

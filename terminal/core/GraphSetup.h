@@ -42,5 +42,10 @@ CGraphSetupQR GetGraphSetupQR();
 std::string TakeGraphSetupZL(const CGraphSetupZL& setup);
 std::string TakeGraphSetupQR(const CGraphSetupQR& setup);
 
+// Setups remembered from an earlier run: valid texts become the settings without confirming a
+// dialog; false (and nothing changes) otherwise.
+bool RestoreGraphSetupZL(const CGraphSetupZL& setup);
+bool RestoreGraphSetupQR(const CGraphSetupQR& setup);
+
 // Cancel of either dialog.
 void CancelGraphSetup();

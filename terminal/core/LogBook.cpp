@@ -1,6 +1,7 @@
 #include "LogBook.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <utility>
 
@@ -27,6 +28,23 @@ void CLogBook::Clear()
     g_nLogLines = 0;
     m_nStart = m_nStop = 0;
     m_bStopLogEnabled = m_bSaveEnabled = false;
+    if (m_pSink)
+        m_pSink->Cleared();
+}
+
+void CLogBook::AddRecovered(std::int64_t timeMs, std::string_view entry)
+{
+    ++g_nLogLines;
+    m_entries.Add(entry);
+    if (m_pSink)
+        m_pSink->Entry(timeMs, entry, {});
+}
+
+void CLogBook::MarkRecovered(int first)
+{
+    m_nStart = static_cast<std::size_t>(std::max(first, 0));
+    m_nStop = static_cast<std::size_t>(std::max(g_nLogLines, 0));
+    m_bStopLogEnabled = m_bSaveEnabled = true;
 }
 
 std::string_view CLogBook::SaveText(const std::string& path)
@@ -53,6 +71,7 @@ bool CLogBook::ListTypedLine()
     // The main dialog counted this entry when it sent the line.
     const std::string_view prefix = TimePrefix();
     m_entries.Add(prefix, g_strReceived);
+    PassOn(prefix, g_strReceived);
     g_strReceived.insert(0, prefix);
     g_bEchoTypedLine = false;
     return true;
@@ -61,7 +80,19 @@ bool CLogBook::ListTypedLine()
 void CLogBook::AddEntry(std::string_view line)
 {
     ++g_nLogLines;
-    m_entries.Add(TimePrefix(), line);
+    ++m_nReceivedTotal;
+    const std::string_view prefix = TimePrefix();
+    m_entries.Add(prefix, line);
+    PassOn(prefix, line);
+}
+
+void CLogBook::PassOn(std::string_view head, std::string_view tail)
+{
+    if (!m_pSink)
+        return;
+    using namespace std::chrono;
+    const auto now = time_point_cast<milliseconds>(system_clock::now());
+    m_pSink->Entry(now.time_since_epoch().count(), head, tail);
 }
 
 std::string_view CLogBook::TimePrefix()

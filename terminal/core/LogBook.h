@@ -4,11 +4,13 @@
 #include "LogClock.h"
 #include "LogCutter.h"
 #include "LogSavers.h"
+#include "LogSink.h"
 #include "ReplyPage.h"
 #include "TerminalState.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,17 @@ public:
 
     const CLineList& Entries() const { return m_entries; }
     const CLogCutter& Cutter() const { return m_cutter; }
+    // Entries of received lines since the book was made; CLEAR does not reset it.
+    std::uint64_t ReceivedTotal() const { return m_nReceivedTotal; }
+
+    // Every entry listed from now on, and every CLEAR, is passed on to the sink too (none: null).
+    void SetSink(CLogSink* sink) { m_pSink = sink; }
+    // An entry of an earlier session put back as it was listed then: listed, counted in
+    // g_nLogLines and passed on to the sink with its time.
+    void AddRecovered(std::int64_t timeMs, std::string_view entry);
+    // Marks the entries from the count first on, the recovered ones, as the stretch to save, as
+    // if Start Log and Stop Log had been pressed around them.
+    void MarkRecovered(int first);
 
     void StartLog();
     void StopLog();
@@ -51,12 +64,15 @@ protected:
 private:
     std::string_view TimePrefix();
     std::string_view Save(const std::string& path, LogFileKind kind);
+    void PassOn(std::string_view head, std::string_view tail);
 
     LogFileKind m_excelKind;
     LogClock m_clock;
     bool m_bTime = false;
     CLineList m_entries;
     CLogCutter m_cutter;
+    CLogSink* m_pSink = nullptr;
+    std::uint64_t m_nReceivedTotal = 0;
     std::size_t m_nStart = 0;
     std::size_t m_nStop = 0;
     bool m_bStopLogEnabled = false;

@@ -13,13 +13,20 @@ COscillationSettings GetOscillationSettings()
 
 std::string TakeOscillationSettings(const COscillationSettings& settings)
 {
+    if (!RestoreOscillationSettings(settings))
+        return OscillationsInvalidText;
+    g_bSimulation = true;
+    return {};
+}
+
+bool RestoreOscillationSettings(const COscillationSettings& settings)
+{
     const double maximum = LeadingNumber(settings.strDistanceMax);
     const double minimum = LeadingNumber(settings.strDistanceMin);
     if (!std::isfinite(maximum) || !std::isfinite(minimum) || !(maximum > minimum))
-        return OscillationsInvalidText;
+        return false;
     g_dSimMax = maximum;
     g_dSimMin = minimum;
     g_bSimErrors = settings.bErrors;
-    g_bSimulation = true;
-    return {};
+    return true;
 }

@@ -21,3 +21,7 @@ COscillationSettings GetOscillationSettings();
 // simulation mode on, and the answer is empty; otherwise nothing changes and the answer is the
 // message to show while the dialog stays open.
 std::string TakeOscillationSettings(const COscillationSettings& settings);
+
+// Settings remembered from an earlier run: a valid range becomes the run's range with the Errors
+// choice, without turning simulation mode on; false (and nothing changes) otherwise.
+bool RestoreOscillationSettings(const COscillationSettings& settings);

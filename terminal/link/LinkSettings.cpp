@@ -13,6 +13,16 @@ CLinkSettings LinkSettingsFrom(const CPortSettings& settings)
     return link;
 }
 
+CPortSettings PortSettingsFrom(const std::string& device, const CLinkSettings& link)
+{
+    return {device,
+            link.portName,
+            std::to_string(link.baudRate),
+            std::to_string(link.dataBits),
+            link.parityIndex,
+            link.stopBitsIndex};
+}
+
 std::optional<QSerialPort::DataBits> DataBitsOf(int bits)
 {
     switch (bits) {

@@ -19,6 +19,8 @@ struct CLinkSettings
 
 // The settings chosen in the configuration dialog, with the numbers read from their texts.
 CLinkSettings LinkSettingsFrom(const CPortSettings& settings);
+// The other way round: the dialog's texts of the link's settings, for the device family given.
+CPortSettings PortSettingsFrom(const std::string& device, const CLinkSettings& link);
 
 // The port's values for the settings; none for a number of data bits a port cannot have, and
 // none for a stop-bits index beyond the list, which keeps what the port has.

@@ -2,6 +2,7 @@
 
 #include "ControlId.h"
 #include "OscillationSettings.h"
+#include "TerminalSettings.h"
 #include "UserDialogs.h"
 
 #include <QCheckBox>
@@ -29,6 +30,9 @@ COscillationsDlg::COscillationsDlg(QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(buttons);
 
+    // A main dialog starts with the default run; the dialog offers the one confirmed last.
+    if (const auto remembered = CTerminalSettings().Simulation())
+        RestoreOscillationSettings(*remembered);
     const COscillationSettings settings = GetOscillationSettings();
     m_pDistanceMax->setText(QString::fromStdString(settings.strDistanceMax));
     m_pDistanceMin->setText(QString::fromStdString(settings.strDistanceMin));
@@ -44,5 +48,6 @@ void COscillationsDlg::accept()
         CUserDialogs::ShowMessage(this, QString::fromStdString(refusal));
         return;
     }
+    CTerminalSettings().SetSimulation(GetOscillationSettings());
     QDialog::accept();
 }

@@ -103,13 +103,14 @@ void CGraphPage::SaveGraphs(
     const std::function<CGraphPicture()>& picture,
     const std::function<std::string(const std::string& path)>& saveParameters)
 {
-    const QString picturePath =
-        CUserDialogs::AskFileName(this, {true, {}, "bmp", "BMP Files (*.bmp);;All Files (*)"});
+    const QString picturePath = CUserDialogs::AskFileName(
+        this,
+        {true, {}, "bmp", "BMP Files (*.bmp);;All Files (*)", QStringLiteral("graphPicture")});
     if (!picturePath.isEmpty())
         ShowFailure(SaveGraphPicture(ToPath(picturePath), picture()));
     const QString proposal = FromPath(GraphParameterFileProposal(ToPath(picturePath)));
-    const QString textPath =
-        CUserDialogs::AskFileName(this, {true, proposal, "txt", "Text Files (*.txt)"});
+    const QString textPath = CUserDialogs::AskFileName(
+        this, {true, proposal, "txt", "Text Files (*.txt)", QStringLiteral("graphParameters")});
     if (!textPath.isEmpty())
         ShowFailure(saveParameters(ToPath(textPath)));
 }

@@ -2,8 +2,10 @@
 
 #include "CSVGraph2Static.h"
 #include "GraphData.h"
+#include "GraphSetup.h"
 #include "GraphSetupQR.h"
 #include "ParameterRecords.h"
+#include "TerminalSettings.h"
 
 GraphQR::GraphQR(QWidget* parent)
     : CGraphPage(parent, g_GraphMutexQR), m_pStatic(AddGraph(1150, m_graph))
@@ -11,11 +13,15 @@ GraphQR::GraphQR(QWidget* parent)
     AddButton("SETUP", 1156, [this] {
         GraphSetupQR setup(this);
         RunSetup(setup);
+        if (g_bGraphSetupConfirmed)
+            CTerminalSettings().SetGraphSetupQR(GetGraphSetupQR());
     });
     AddButton("SAVE", 1155, [this] { OnSave(); });
     AddButton("CLEAR", 1154, [this] { Restart(); });
     m_graph.SetAxis(0.0, 0.0, 5, 10, true, false);
     ResetGraphSettingsQR();
+    if (const auto remembered = CTerminalSettings().GraphSetupQR())
+        RestoreGraphSetupQR(*remembered);
     CreateGraphs();
 }
 

@@ -2,8 +2,10 @@
 
 #include "CSVGraph2Static.h"
 #include "GraphData.h"
+#include "GraphSetup.h"
 #include "GraphSetupZL.h"
 #include "ParameterRecords.h"
+#include "TerminalSettings.h"
 
 GraphZL::GraphZL(QWidget* parent)
     : CGraphPage(parent, g_GraphMutex), m_pSpeedStatic(AddGraph(1152, m_speedGraph)),
@@ -12,12 +14,16 @@ GraphZL::GraphZL(QWidget* parent)
     AddButton("Setup", 1097, [this] {
         GraphSetupZL setup(this);
         RunSetup(setup);
+        if (g_bGraphSetupConfirmed)
+            CTerminalSettings().SetGraphSetupZL(GetGraphSetupZL());
     });
     AddButton("Save", 1096, [this] { OnSave(); });
     AddButton("Clear", 1153, [this] { Restart(); });
     for (CCSVTable2Graph* graph : {&m_distanceGraph, &m_speedGraph})
         graph->SetAxis(0.0, 0.0, 10, 7, true, false);
     ResetGraphSettingsZL();
+    if (const auto remembered = CTerminalSettings().GraphSetupZL())
+        RestoreGraphSetupZL(*remembered);
     CreateGraphs();
 }
 

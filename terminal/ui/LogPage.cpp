@@ -2,7 +2,9 @@
 
 #include "ControlId.h"
 #include "DialogKeys.h"
+#include "JournalReader.h"
 #include "LogListModel.h"
+#include "TerminalSettings.h"
 #include "UserDialogs.h"
 
 #include <QCheckBox>
@@ -58,7 +60,12 @@ CLogPage::CLogPage(std::unique_ptr<CLogBook> book, const CLogPageControls& contr
     connect(m_pSave, &QPushButton::clicked, this, &CLogPage::OnSaveLog);
     connect(m_pSaveExcel, &QPushButton::clicked, this, &CLogPage::OnSaveExcel);
     connect(m_pClear, &QPushButton::clicked, this, &CLogPage::OnClear);
-    connect(m_pTime, &QCheckBox::toggled, this, [this](bool on) { m_pBook->SetTime(on); });
+    m_pTime->setChecked(CTerminalSettings().LogTime());
+    m_pBook->SetTime(m_pTime->isChecked());
+    connect(m_pTime, &QCheckBox::toggled, this, [this](bool on) {
+        m_pBook->SetTime(on);
+        CTerminalSettings().SetLogTime(on);
+    });
 
     m_showTimer.setSingleShot(true);
     m_showTimer.setInterval(kShowDelayMs);
@@ -95,6 +102,17 @@ void CLogPage::ShowEntries()
         m_pList->scrollToBottom();
 }
 
+void CLogPage::Recover(const CJournalReader& journal)
+{
+    const int first = g_nLogLines;
+    journal.Read([this](std::int64_t timeMs, std::string_view entry) {
+        m_pBook->AddRecovered(timeMs, entry);
+    });
+    m_pBook->MarkRecovered(first);
+    ShowEntries();
+    ShowButtons();
+}
+
 void CLogPage::OnStartLog()
 {
     m_pBook->StartLog();
@@ -120,7 +138,8 @@ void CLogPage::OnSaveExcel()
 void CLogPage::Save(const CSaveFileDialog& dialog, bool excel)
 {
     const QString path = CUserDialogs::AskFileName(
-        this, {true, FromView(dialog.name), FromView(dialog.extension), FromView(dialog.filter)});
+        this, {true, FromView(dialog.name), FromView(dialog.extension), FromView(dialog.filter),
+               excel ? QStringLiteral("logExcel") : QStringLiteral("log")});
     if (path.isEmpty())
         return;
     const std::string target = path.toStdString();

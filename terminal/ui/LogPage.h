@@ -8,7 +8,9 @@
 
 #include <memory>
 
+class CJournalReader;
 class CLogListModel;
+class CLogSink;
 class QCheckBox;
 class QListView;
 class QPushButton;
@@ -32,6 +34,10 @@ public:
     void OnSaveLog();
 
     const CLogBook& Book() const { return *m_pBook; }
+    // Every entry from now on, and every CLEAR, goes to the sink too.
+    void SetSink(CLogSink* sink) { m_pBook->SetSink(sink); }
+    // Lists the entries of an earlier session's journal, marked for SAVE and the Excel button.
+    void Recover(const CJournalReader& journal);
     // Shows the entries added since the last look; the page looks on its own shortly after
     // data arrive.
     void ShowEntries();

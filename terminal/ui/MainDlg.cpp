@@ -11,7 +11,10 @@
 #include "LogPage.h"
 #include "ParameterTexts.h"
 #include "PortSettings.h"
+#include "ReconnectItem.h"
 #include "ReplacingFile.h"
+#include "StatusBar.h"
+#include "TerminalSettings.h"
 #include "TerminalState.h"
 #include "UserDialogs.h"
 
@@ -26,15 +29,20 @@ namespace {
 
 constexpr int kTooltipMs = 15000;
 constexpr int kTimerMs = 100;
+// Save and Load share their folder.
+const QString kParametersFolder = QStringLiteral("parameters");
 
 } // namespace
 
-CMainDlg::CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* parent)
+CMainDlg::CMainDlg(const char* family, std::unique_ptr<CSimulationRun> run, int changedId,
+                   QWidget* parent)
     : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
-      m_pChanged(WithControlId(new CColorStatic("Set", this), changedId)), m_pSimRun(std::move(run))
+      m_pChanged(WithControlId(new CColorStatic("Set", this), changedId)), m_strFamily(family),
+      m_settings(LinkSettingsFrom(PortSettings)), m_reconnect(m_link),
+      m_pStatusBar(new CStatusBar(m_strFamily, m_settings, m_reconnect, this)),
+      m_pSimRun(std::move(run))
 {
     g_bConnected = false;
-    m_settings = LinkSettingsFrom(PortSettings);
     ResetSimulationState();
     m_pChanged->SetTextColor(QColor(255, 0, 0));
     m_pChanged->hide();
@@ -43,10 +51,12 @@ CMainDlg::CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* 
 
     m_link.SetReceiver([this](std::string_view chunk) { DispatchReply(chunk); });
     m_link.SetLostHandler([this](const std::string& message) { OnLost(message); });
+    connect(&m_reconnect, &CReconnectPolicy::Reconnected, this, &CMainDlg::UpdateConnectionMenu);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_pDisplayPage->ShowPending();
         m_pClassic->ShowPending();
         OnTimer();
+        m_pStatusBar->Refresh();
     });
     m_simTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_simTimer, &QTimer::timeout, this, &CMainDlg::OnSimulationTick);
@@ -68,6 +78,7 @@ void CMainDlg::SetPages(const std::array<CMainPage, 4>& pages, CDisplayPage& dis
     m_pDisplayPage = &display;
     m_pClassic = &classic;
     m_pLog = &log;
+    m_pStatusBar->SetLog(log.Book());
     connect(m_pClassic, &CClassicPage::SendLine, this, &CMainDlg::OnSendLine);
     connect(m_pClassic, &CClassicPage::SendEsc, this, &CMainDlg::OnSendEsc);
 }
@@ -104,6 +115,8 @@ void CMainDlg::AddConnectionMenu(QMenuBar* bar, int configurationId, int connect
     AddMenuItem(connection, "COM Configuration", configurationId, &CMainDlg::OnComConfiguration);
     m_pConnect = AddMenuItem(connection, "Connect", connectId, &CMainDlg::OnConnect);
     m_pDisconnect = AddMenuItem(connection, "Disconnect", disconnectId, &CMainDlg::OnDisconnect);
+    connection->addSeparator();
+    AddReconnectItem(connection, m_reconnect);
     connect(connection, &QMenu::aboutToShow, this, &CMainDlg::UpdateConnectionMenu);
     UpdateConnectionMenu();
 }
@@ -163,6 +176,7 @@ void CMainDlg::PlaceControls(QMenuBar* menu, QLayout* left, QLayout* right, QLay
     grid->addWidget(m_pTabs, 0, 1);
     grid->addLayout(right, 0, 2);
     grid->addLayout(bottom, 1, 0, 1, 3);
+    grid->addWidget(m_pStatusBar, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
     // The pages keep the room they need; the parameter edits give way first.
@@ -172,6 +186,7 @@ void CMainDlg::PlaceControls(QMenuBar* menu, QLayout* left, QLayout* right, QLay
 void CMainDlg::reject()
 {
     m_sequence.StopRunning(CParameterSequence::Stop::DialogClosing);
+    m_reconnect.Stop();
     EndSimulation();
     m_timer.stop();
     m_link.ClosePort();
@@ -195,7 +210,10 @@ void CMainDlg::OnConnect()
         return;
     }
     m_link.SetSettings(m_settings);
-    if (!m_link.OpenPort())
+    if (m_link.OpenPort())
+        CTerminalSettings().SetLastConnection(
+            PortSettingsFrom(m_strFamily.toStdString(), m_settings));
+    else
         Message(m_link.FailureText());
     UpdateConnectionMenu();
 }
@@ -203,6 +221,7 @@ void CMainDlg::OnConnect()
 void CMainDlg::OnDisconnect()
 {
     m_sequence.StopRunning(CParameterSequence::Stop::LinkClosing);
+    m_reconnect.Stop();
     m_link.ClosePort();
     UpdateConnectionMenu();
 }
@@ -210,12 +229,15 @@ void CMainDlg::OnDisconnect()
 void CMainDlg::UpdateConnectionMenu()
 {
     m_pConnect->setEnabled(!g_bConnected);
-    m_pDisconnect->setEnabled(g_bConnected);
+    // The operator stops the tries of a reconnect with Disconnect.
+    m_pDisconnect->setEnabled(g_bConnected || m_reconnect.Trying());
 }
 
 void CMainDlg::OnLost(const std::string& message)
 {
     m_sequence.StopRunning(CParameterSequence::Stop::LinkClosing);
+    // The tries go on while the message waits for the operator.
+    m_reconnect.Lost();
     UpdateConnectionMenu();
     Message(message);
 }
@@ -223,20 +245,14 @@ void CMainDlg::OnLost(const std::string& message)
 void CMainDlg::OnComConfiguration()
 {
     COMDlg configuration(this);
-    CPortSettings current;
     // Confirming without a change keeps this family: a Quorin operator is not sent to Zelnar.
-    current.device = PortSettings.device;
-    current.comPort = m_settings.portName;
-    current.baudRate = std::to_string(m_settings.baudRate);
-    current.dataBits = std::to_string(m_settings.dataBits);
-    current.parityIndex = m_settings.parityIndex;
-    current.stopBitsIndex = m_settings.stopBitsIndex;
-    configuration.SetValues(current);
+    configuration.SetValues(PortSettingsFrom(PortSettings.device, m_settings));
     if (CUserDialogs::RunModal(configuration) != QDialog::Accepted)
         return;
     // The main dialog of the new settings takes this one's place: this one lets go of the
     // port first.
     m_sequence.StopRunning(CParameterSequence::Stop::DialogClosing);
+    m_reconnect.Stop();
     EndSimulation();
     m_timer.stop();
     m_link.ClosePort();
@@ -305,7 +321,7 @@ void CMainDlg::OnSave()
     const std::string text = ParameterFileText();
     const QString path =
         CUserDialogs::AskFileName(this, {true, ParameterFileName(), ParameterTexts::FileExtension,
-                                         ParameterTexts::SaveFileType});
+                                         ParameterTexts::SaveFileType, kParametersFolder});
     if (path.isEmpty())
         return;
     if (!WriteFileReplacing(path.toStdString(), text))
@@ -316,8 +332,11 @@ void CMainDlg::OnLoad()
 {
     if (IsBusy())
         return;
-    const QString path = CUserDialogs::AskFileName(
-        this, {false, {}, ParameterTexts::FileExtension, ParameterTexts::LoadFileType});
+    const QString path = CUserDialogs::AskFileName(this, {false,
+                                                          {},
+                                                          ParameterTexts::FileExtension,
+                                                          ParameterTexts::LoadFileType,
+                                                          kParametersFolder});
     if (path.isEmpty())
         return;
     if (!ShowParameterFile(path.toStdString())) {
@@ -421,6 +440,7 @@ void CMainDlg::ShowChanged()
 
 void CMainDlg::Write(std::string_view bytes)
 {
+    m_reconnect.Wrote(bytes);
     m_link.WritePort(bytes.data(), static_cast<int>(bytes.size()));
 }
 

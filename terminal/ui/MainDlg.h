@@ -5,6 +5,7 @@
 #include "LinkSettings.h"
 #include "PageTabCtrl.h"
 #include "ParameterCommand.h"
+#include "ReconnectPolicy.h"
 #include "ParameterSequence.h"
 #include "SerialLink.h"
 #include "SimulationRun.h"
@@ -26,6 +27,7 @@ class CClassicPage;
 class CDisplayPage;
 class CColorStatic;
 class CLogPage;
+class CStatusBar;
 class QAction;
 class QGridLayout;
 class QLayout;
@@ -75,6 +77,8 @@ public:
 
     // UM_CLOSE_MAIN, Exit and the close box: stop a simulated run, disconnect and end.
     void reject() override;
+    CLogPage& LogPage() const { return *m_pLog; }
+    CStatusBar& StatusBar() const { return *m_pStatusBar; }
 
     // A parameter command is writing or waiting.
     bool IsBusy() const { return m_sequence.IsRunning(); }
@@ -89,7 +93,9 @@ signals:
     void SimulatedLine();
 
 protected:
-    CMainDlg(std::unique_ptr<CSimulationRun> run, int changedId, QWidget* parent);
+    // family: "Zelnar" or "Quorin".
+    CMainDlg(const char* family, std::unique_ptr<CSimulationRun> run, int changedId,
+             QWidget* parent);
 
     // The four pages, in the order of their tabs; the first is the Display page.
     void SetPages(const std::array<CMainPage, 4>& pages, CDisplayPage& display,
@@ -178,9 +184,12 @@ private:
     void Write(std::string_view bytes);
     void Pause(int ms);
 
+    const QString m_strFamily;
     CSerialLink m_link;
     CParameterSequence m_sequence{*this, m_link};
     CLinkSettings m_settings;
+    CReconnectPolicy m_reconnect;
+    CStatusBar* m_pStatusBar;
     CDisplayPage* m_pDisplayPage = nullptr;
     CClassicPage* m_pClassic = nullptr;
     CLogPage* m_pLog = nullptr;

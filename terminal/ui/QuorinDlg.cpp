@@ -148,9 +148,9 @@ constexpr CTooltip kTooltips[] = {
 } // namespace
 
 QuorinDlg::QuorinDlg(QWidget* parent)
-    : CMainDlg(std::make_unique<CQuorinSimulationRun>(), 1167, parent), m_pDisplay(new DisplayQR),
-      m_pGraph(new GraphQR), m_pClassic(new ClassicQR), m_pLog(new LogQR),
-      m_parameters(kEdits, kCombos)
+    : CMainDlg("Quorin", std::make_unique<CQuorinSimulationRun>(), 1167, parent),
+      m_pDisplay(new DisplayQR), m_pGraph(new GraphQR), m_pClassic(new ClassicQR),
+      m_pLog(new LogQR), m_parameters(kEdits, kCombos)
 {
     setWindowTitle("Quorin");
     SetPages({{{"Display", m_pDisplay, DisplayQR::kTemplateId},

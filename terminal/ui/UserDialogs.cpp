@@ -1,9 +1,16 @@
 #include "UserDialogs.h"
 
+#include "TerminalSettings.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -25,6 +32,12 @@ CUserDialogs::ModalHandler& ModalHook()
     return handler;
 }
 
+CUserDialogs::QuestionHandler& QuestionHook()
+{
+    static CUserDialogs::QuestionHandler handler;
+    return handler;
+}
+
 } // namespace
 
 void CUserDialogs::ShowMessage(QWidget* parent, const QString& text)
@@ -38,6 +51,20 @@ void CUserDialogs::ShowMessage(QWidget* parent, const QString& text)
     box.exec();
 }
 
+int CUserDialogs::Ask(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    if (QuestionHook())
+        return QuestionHook()(text, choices);
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
+                    QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? -1 : static_cast<int>(chosen - buttons.begin());
+}
+
 QString CUserDialogs::AskFileName(QWidget* parent, const CFileRequest& request)
 {
     if (FileNameHook())
@@ -47,11 +74,16 @@ QString CUserDialogs::AskFileName(QWidget* parent, const CFileRequest& request)
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(request.fileType);
     dialog.setDefaultSuffix(request.defaultExtension);
+    CTerminalSettings settings;
+    if (const QString folder = settings.Folder(request.folderKey); !folder.isEmpty())
+        dialog.setDirectory(folder);
     if (request.save)
         dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().front();
+    const QString path = dialog.selectedFiles().front();
+    settings.SetFolder(request.folderKey, QFileInfo(path).absolutePath());
+    return path;
 }
 
 int CUserDialogs::RunModal(QDialog& dialog)
@@ -74,4 +106,9 @@ void CUserDialogs::SetFileNameHandler(FileNameHandler handler)
 void CUserDialogs::SetModalHandler(ModalHandler handler)
 {
     ModalHook() = std::move(handler);
+}
+
+void CUserDialogs::SetQuestionHandler(QuestionHandler handler)
+{
+    QuestionHook() = std::move(handler);
 }

@@ -114,9 +114,9 @@ constexpr CButtonSpec kStop{1066, "STOP Acquisition (Esc)",
 } // namespace
 
 ZelnarDlg::ZelnarDlg(QWidget* parent)
-    : CMainDlg(std::make_unique<CZelnarSimulationRun>(), 1166, parent), m_pDisplay(new DisplayZL),
-      m_pGraph(new GraphZL), m_pClassic(new ClassicZL), m_pLog(new LogZL),
-      m_parameters(kEdits, kCombos)
+    : CMainDlg("Zelnar", std::make_unique<CZelnarSimulationRun>(), 1166, parent),
+      m_pDisplay(new DisplayZL), m_pGraph(new GraphZL), m_pClassic(new ClassicZL),
+      m_pLog(new LogZL), m_parameters(kEdits, kCombos)
 {
     setWindowTitle("Zelnar Terminal");
     SetPages({{{"Display", m_pDisplay, DisplayZL::kTemplateId},

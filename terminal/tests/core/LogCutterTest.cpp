@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -251,6 +253,71 @@ TEST_F(LogBook, MarksAndButtonStatesFollowTheCycle)
     EXPECT_EQ(book.StartIndex(), 0u);
     EXPECT_EQ(book.StopIndex(), 0u);
     EXPECT_FALSE(book.SaveEnabled());
+}
+
+// A journal as the Log's sink sees it.
+struct CSinkRecord final : CLogSink
+{
+    std::vector<std::pair<std::int64_t, std::string>> entries;
+    int clears = 0;
+    void Entry(std::int64_t timeMs, std::string_view head, std::string_view tail) override
+    {
+        entries.emplace_back(timeMs, std::string(head) + std::string(tail));
+    }
+    void Cleared() override { ++clears; }
+};
+
+TEST_F(LogBook, EveryEntryGoesToTheSinkAsListedWithItsTime)
+{
+    CSinkRecord sink;
+    CLogBookZL book(FixedClock());
+    book.SetTime(true);
+    Receive(book, "D+0001.000\r\n");
+    book.SetSink(&sink);
+    const auto before = std::chrono::system_clock::now();
+    Receive(book, "D+0002.000\r\nD+0003");
+    g_bEchoTypedLine = true;
+    Receive(book, "DT");
+    Receive(book, std::string(CLogCutter::kLongestTail, '9'));
+    const auto after = std::chrono::system_clock::now();
+
+    ASSERT_EQ(sink.entries.size(), 3u);
+    EXPECT_EQ(sink.entries[0].second, "14:03:07:042>> D+0002.000");
+    EXPECT_EQ(sink.entries[1].second, "14:03:07:042>> DT");
+    EXPECT_EQ(sink.entries[2].second,
+              "14:03:07:042>> D+0003" + std::string(CLogCutter::kLongestTail - 6, '9'));
+    const auto ms = [](auto time) {
+        return std::chrono::time_point_cast<std::chrono::milliseconds>(time)
+            .time_since_epoch()
+            .count();
+    };
+    for (const auto& [time, entry] : sink.entries) {
+        EXPECT_GE(time, ms(before));
+        EXPECT_LE(time, ms(after));
+    }
+    // Received lines only, through CLEAR.
+    EXPECT_EQ(book.ReceivedTotal(), 3u);
+    book.Clear();
+    EXPECT_EQ(sink.clears, 1);
+    EXPECT_EQ(book.ReceivedTotal(), 3u);
+}
+
+TEST_F(LogBook, RecoveredEntriesAreListedCountedPassedOnAndMarkedForSaving)
+{
+    CSinkRecord sink;
+    CLogBookZL book(FixedClock());
+    book.SetSink(&sink);
+    book.AddRecovered(1700000000000, "D+0001.000");
+    book.AddRecovered(1700000000100, "12:00:00:000>> D+0002.000");
+    book.MarkRecovered(0);
+    EXPECT_EQ(EntriesOf(book), (Lines{"D+0001.000", "12:00:00:000>> D+0002.000"}));
+    EXPECT_EQ(g_nLogLines, 2);
+    ASSERT_EQ(sink.entries.size(), 2u);
+    EXPECT_EQ(sink.entries[1].first, 1700000000100);
+    EXPECT_EQ(book.StartIndex(), 0u);
+    EXPECT_EQ(book.StopIndex(), 2u);
+    EXPECT_TRUE(book.SaveEnabled());
+    EXPECT_EQ(book.ReceivedTotal(), 0u);
 }
 
 // The Log page's hand-over through the reply assembly: every line of a chunk is decoded.

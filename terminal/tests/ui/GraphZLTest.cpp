@@ -6,6 +6,7 @@
 #include "GraphData.h"
 #include "GraphSetupZL.h"
 #include "GraphTestSupport.h"
+#include "TerminalSettings.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -73,6 +74,12 @@ TEST_F(GraphZLTest, SetupTakesValidValuesAndRestartsTheGraphs)
     EXPECT_EQ(g_pDistanceColumn->m_Values.size(), 3u);
     EXPECT_EQ(g_pDistanceColumn->m_Min, 10.0);
     EXPECT_EQ(g_pDistanceColumn->m_Max, 30.0);
+
+    // The next run's page starts with them.
+    page = std::make_unique<GraphZL>();
+    EXPECT_EQ(g_nPointsNumber, 3);
+    EXPECT_FALSE(g_bAutoscale);
+    EXPECT_EQ(g_dSpeedMin, -1.0);
 }
 
 TEST_F(GraphZLTest, ARefusedSetupChangesNothing)
@@ -84,6 +91,7 @@ TEST_F(GraphZLTest, ARefusedSetupChangesNothing)
     EXPECT_EQ(g_nPointsNumber, 150);
     EXPECT_TRUE(g_bAutoscale);
     EXPECT_EQ(g_pDistanceColumn->m_Values.size(), 1u);
+    EXPECT_FALSE(CTerminalSettings().GraphSetupZL());
 }
 
 TEST_F(GraphZLTest, SetupShowsTheSettingsAndDisablesTheRangesWhileAutoscaling)

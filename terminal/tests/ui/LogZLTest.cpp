@@ -68,6 +68,10 @@ TEST_F(LogZLTest, LinesArrivingInPiecesAreListedAndReachTheDisplay)
     EXPECT_EQ(Row(1), "14:03:07:042>> D+0012.000");
     display->ShowPending();
     EXPECT_EQ(FindControl<QLabel>(display.get(), 1070)->text(), "+0012.000");
+    // The next run's Log page starts with the Time box as it was left.
+    const LogZL next(FixedClock());
+    EXPECT_TRUE(FindControl<QCheckBox>(&next, 1170)->isChecked());
+    EXPECT_TRUE(next.Book().Time());
 }
 
 TEST_F(LogZLTest, ButtonsFollowTheirCycle)
@@ -88,7 +92,8 @@ TEST_F(LogZLTest, ButtonsFollowTheirCycle)
     EXPECT_FALSE(Button(1101)->isEnabled());
     EXPECT_FALSE(Button(1171)->isEnabled());
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "Log", "txt", "Text Files (*.txt)"}));
+    EXPECT_EQ(dialogs.fileRequests[0],
+              (CFileRequest{true, "Log", "txt", "Text Files (*.txt)", "log"}));
 }
 
 TEST_F(LogZLTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
@@ -101,7 +106,7 @@ TEST_F(LogZLTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFile)
                                          "2;;-0001,250;+0012,345;;\r\n"
                                          "3;;E02;E02;;\r\n");
     EXPECT_EQ(dialogs.fileRequests.back(),
-              (CFileRequest{true, "Log Excel", "csv", "Text Files (*.csv)"}));
+              (CFileRequest{true, "Log Excel", "csv", "Text Files (*.csv)", "logExcel"}));
     // UM_SAVE_LOG saves the stretch whatever the buttons show.
     dialogs.filePath = folder.filePath("log.txt");
     page->OnSaveLog();

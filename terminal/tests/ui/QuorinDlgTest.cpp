@@ -309,7 +309,7 @@ TEST_F(QuorinDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
     Button(1128)->click();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0],
-              (CFileRequest{true, "ParametersQR", "txt", "Text Files (*.txt)"}));
+              (CFileRequest{true, "ParametersQR", "txt", "Text Files (*.txt)", "parameters"}));
     const std::string saved = ReadFile(dialogs.filePath);
     EXPECT_EQ(saved, kDeviceFile);
 
@@ -320,7 +320,8 @@ TEST_F(QuorinDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
     dialogs.messages.clear();
     EXPECT_EQ(SentBy([this] { Button(1127)->click(); }, std::string(kDeviceSet).size()),
               kDeviceSet);
-    EXPECT_EQ(dialogs.fileRequests.back(), (CFileRequest{false, "", "txt", "Text File (*.txt)"}));
+    EXPECT_EQ(dialogs.fileRequests.back(),
+              (CFileRequest{false, "", "txt", "Text File (*.txt)", "parameters"}));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Parameters have been set"});
     EXPECT_EQ(emulated.device.QuorinParameters().RE, 30.0);
     EXPECT_EQ(emulated.device.QuorinParameters().AS, "DT");
@@ -420,7 +421,8 @@ TEST_F(QuorinDlgTest, FileMenuSavesTheLogPagesStretchAndExits)
     dialogs.filePath.clear();
     Action(32803)->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)"}));
+    EXPECT_EQ(dialogs.fileRequests[0],
+              (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)", "log"}));
 
     dlg->setResult(-1);
     Action(32804)->trigger();
@@ -452,6 +454,8 @@ struct QuorinSimulationTest : QuorinDlgTest
     {
         ASSERT_TRUE(PlayUntil(*dlg, [] { return !g_bSimRunning; }));
     }
+    // A long run plays as fast as the timer goes, without drawing the dialog for every line.
+    void FastRun() { dlg->hide(); }
     std::size_t ErrorLines() const
     {
         return std::size_t(std::count(lines.begin(), lines.end(), "E15  "));
@@ -535,6 +539,7 @@ TEST_F(QuorinSimulationTest, StartLoadsTheDemonstrationSetClosesThePortAndLocksT
 TEST_F(QuorinSimulationTest, ADefaultRunPlays4001PositionsWithTheErrorStretchOfEachRamp)
 {
     StartSimulation();
+    FastRun();
     const std::size_t sent = emulated.device.Received().size();
     Button(1131)->click();
     EXPECT_TRUE(g_bSimRunning);
@@ -562,6 +567,7 @@ TEST_F(QuorinSimulationTest, ADefaultRunPlays4001PositionsWithTheErrorStretchOfE
 TEST_F(QuorinSimulationTest, PauseResumesWhereItStoppedAndStopShowsTheRestLine)
 {
     StartSimulation();
+    FastRun();
     Button(1131)->click();
     ASSERT_TRUE(PlayUntil(*dlg, [this] { return lines.size() >= 300; }));
     Button(1164)->click();

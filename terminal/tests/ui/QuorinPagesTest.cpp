@@ -89,7 +89,7 @@ TEST_F(QuorinPagesTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFileWithAndWit
                                          "2;;E16\r\n"
                                          "3;;-03,500\r\n");
     EXPECT_EQ(dialogs.fileRequests.back(),
-              (CFileRequest{true, "LogQR Excel", "csv", "Text Files (*.csv)"}));
+              (CFileRequest{true, "LogQR Excel", "csv", "Text Files (*.csv)", "logExcel"}));
     EXPECT_FALSE(Button(1144)->isEnabled());
     EXPECT_FALSE(Button(1146)->isEnabled());
 
@@ -98,7 +98,7 @@ TEST_F(QuorinPagesTest, SaveWritesTheMarkedStretchAsTextAndAsExcelFileWithAndWit
     page->OnSaveLog();
     EXPECT_EQ(ReadFile(dialogs.filePath), "012.345\r\nE16  \r\nR12.345\r\n-03.500\r\n");
     EXPECT_EQ(dialogs.fileRequests.back(),
-              (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)"}));
+              (CFileRequest{true, "LogQR", "txt", "Text Files (*.txt)", "log"}));
     EXPECT_TRUE(dialogs.messages.empty());
 
     // CLEAR starts the list and the marks again; with the time, the Excel rows carry it.
