@@ -15,7 +15,7 @@ class CCSVTable;
 
 // Draws a table as a picture: a header with the title, the date and time and a legend of the
 // columns, and below it a grid with axis labels and one polyline per column. All geometry
-// follows from the picture size. Draw also writes the display fields of the table's axes, so
+// follows from the picture size; no text is smaller than 9 pixels. Draw also writes the display fields of the table's axes, so
 // after a drawing the table holds the scaling of the last picture.
 class PLOTRA_API CCSVTable2Graph
 {

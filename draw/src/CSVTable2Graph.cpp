@@ -12,6 +12,17 @@ namespace {
 
 constexpr int MinimumSize = 16;
 
+// No text is drawn smaller than an operator can read: 9 pixels, about 7 points on a screen of
+// 96 dots an inch. The heights that follow from the picture reach it from 450 pixels on, where
+// the layout is the picture's proportions alone; below, the header and the margins grow with
+// the text they hold.
+constexpr long MinimumTextHeight = 9;
+
+long TextHeight(long pictureHeight, long divisor)
+{
+    return std::max(pictureHeight / divisor, MinimumTextHeight);
+}
+
 // Geometry is kept in long so that no picture size or column count overflows it; the drawing
 // operations that take int get it clamped.
 int ClampToInt(long value)
@@ -107,9 +118,9 @@ bool CCSVTable2Graph::Draw(CCSVGraphContext* target, CCSVTable* table)
     const long width = m_nWidth;
     const long height = m_nHeight;
     const long columns = table->GetSize();
-    const long titleHeight = height / 30;
-    const long rowHeight = height / 40;
-    const long margin = height / 50;
+    const long titleHeight = TextHeight(height, 30);
+    const long rowHeight = TextHeight(height, 40);
+    const long margin = TextHeight(height, 50);
     const long separator = (4 * titleHeight) / 3;
     const long headerHeight = ((columns + 1) / 2) * rowHeight + rowHeight / 2 + separator;
     const COLORREF textColour = RGBQUADToCOLORREF(m_rgbText);

@@ -131,6 +131,46 @@ TEST(CSVTable2Graph, HeaderLegendAndFrameFollowTheHeight)
     EXPECT_EQ(Args(calls[n - 2]), (std::vector<long>{400, 400, 0, 63}));
 }
 
+// A graph control on a page of normal size is some 230 pixels high, where a fiftieth of the
+// height would give labels of 4 pixels.
+TEST(CSVTable2Graph, NoTextIsSmallerThanNinePixelsAndTheLayoutMakesRoomForIt)
+{
+    TestTable data;
+    data.AddColumn("Distance (m)");
+    for (int i = 0; i < 20; ++i)
+        data.AddLine(i, {i * 0.1});
+    for (const int height : {16, 100, 231, 449}) {
+        SCOPED_TRACE(height);
+        CCSVTable2Graph graph = GraphOf(data.table);
+        graph.SetSize(613, height);
+        const RecordingContext target = Record(graph);
+        std::size_t texts = 0;
+        for (const GraphCall& call : target.calls) {
+            if (call.kind != GraphCall::DrawString)
+                continue;
+            ++texts;
+            EXPECT_GE(Args(call)[2], 9) << call.text;
+        }
+        EXPECT_GT(texts, 3u);
+        EXPECT_EQ(graph.m_rcFrame.bottom, height - 10) << "a margin of 9 below";
+        if (height < 270) {
+            // Title 9, one legend row 9: the separator at 12, the header 9 + 4 + 12 high, and
+            // the frame a margin of 9 inside the rest.
+            EXPECT_EQ(graph.m_rcHeader.bottom, 25);
+            EXPECT_EQ(graph.m_rcFrame.top, 34);
+            EXPECT_EQ(graph.m_rcFrame.left, 9);
+        }
+    }
+    // From 450 pixels on the picture's proportions alone: a = 15, b = 11, m = 9, s = 20.
+    CCSVTable2Graph graph = GraphOf(data.table);
+    graph.SetSize(800, 450);
+    const RecordingContext target = Record(graph);
+    EXPECT_EQ(Args(FindText(target, "Distance (m)")), (std::vector<long>{9, 31, 11}));
+    EXPECT_EQ(graph.m_rcHeader.bottom, 36);
+    EXPECT_EQ(graph.m_rcFrame.top, 45);
+    EXPECT_EQ(graph.m_rcFrame.bottom, 440);
+}
+
 TEST(CSVTable2Graph, FrameOfTwoColumnsAtHeight600)
 {
     TestTable data;

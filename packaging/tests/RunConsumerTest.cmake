@@ -18,6 +18,17 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 unset(ENV{LD_LIBRARY_PATH})
 
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+# The installed programs are the three of the package; the terminal reads no environment
+# variable of its own (the documentation's pictures are taken by a program that stays out).
+file(GLOB programs RELATIVE ${prefix}/bin ${prefix}/bin/*)
+list(SORT programs)
+if(NOT programs STREQUAL "telvan-csv;telvan-devsim;telvan-terminal")
+  message(FATAL_ERROR "installed programs: ${programs}")
+endif()
+file(STRINGS ${prefix}/bin/telvan-terminal ownVariables REGEX "TELVAN_[A-Z_]+")
+if(ownVariables)
+  message(FATAL_ERROR "telvan-terminal names variables of its own: ${ownVariables}")
+endif()
 run("installed telvan-csv" ${prefix}/bin/telvan-csv --help)
 
 run("configure the consumer" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build

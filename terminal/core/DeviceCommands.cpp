@@ -41,6 +41,7 @@ CCommandAction ZelnarCommandAction(ZelnarCommand command)
         ZelnarParameters.SDx == kBinaryOutput)
         return {};
     const auto index = static_cast<std::size_t>(command);
+    BeginBinaryStream(kZelnarBytes[index].bytes);
     return {CommandKind::Write, std::span(kZelnarBytes).subspan(index, 1), {}};
 }
 
@@ -49,6 +50,7 @@ void SendTypedLine(const std::function<void(std::string_view)>& write, CReplyPag
     if (g_strReceived.empty())
         return;
     g_strReceived.back() = '\r';
+    BeginBinaryStream(g_strReceived);
     write(g_strReceived);
     g_strReceived.pop_back();
     g_bEchoTypedLine = true;

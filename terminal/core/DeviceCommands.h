@@ -49,10 +49,12 @@ enum class ZelnarCommand
     Stop,
 };
 
-// Decides a Zelnar command from g_bConnected, g_bSimulation and the display format SDx.
+// Decides a Zelnar command from g_bConnected, g_bSimulation and the display format SDx. A command
+// to be written begins a new binary stream (BeginBinaryStream).
 CCommandAction ZelnarCommandAction(ZelnarCommand command);
 
 // UM_SEND_LINE: g_strReceived holds a typed line ending in a line feed. Writes it with a carriage
 // return in place of the line feed, then leaves the bare line in g_strReceived, marks it as an
-// echo, counts it in g_nLogLines and notifies the Log page. An empty g_strReceived does nothing.
+// echo, counts it in g_nLogLines and notifies the Log page; the line begins a new binary stream.
+// An empty g_strReceived does nothing.
 void SendTypedLine(const std::function<void(std::string_view)>& write, CReplyPage& logPage);

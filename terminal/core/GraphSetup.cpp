@@ -12,6 +12,11 @@ bool IsValidRange(double min, double max)
     return std::isfinite(min) && std::isfinite(max) && max > min;
 }
 
+bool IsValidPointCount(int points)
+{
+    return points > 0 && points <= GraphPointsMost;
+}
+
 } // namespace
 
 CGraphSetupZL GetGraphSetupZL()
@@ -55,7 +60,8 @@ bool RestoreGraphSetupZL(const CGraphSetupZL& setup)
     const double speedMax = LeadingNumber(setup.strSpeedMax);
     const double speedMin = LeadingNumber(setup.strSpeedMin);
     const int points = LeadingInteger(setup.strPointsNumber);
-    if (!IsValidRange(distanceMin, distanceMax) || !IsValidRange(speedMin, speedMax) || points <= 0)
+    if (!IsValidRange(distanceMin, distanceMax) || !IsValidRange(speedMin, speedMax) ||
+        !IsValidPointCount(points))
         return false;
     const std::lock_guard lock(g_GraphMutex);
     g_bAutoscale = setup.bAutoscale;
@@ -72,7 +78,7 @@ bool RestoreGraphSetupQR(const CGraphSetupQR& setup)
     const double distanceMax = LeadingNumber(setup.strDistanceMax);
     const double distanceMin = LeadingNumber(setup.strDistanceMin);
     const int points = LeadingInteger(setup.strPointsNumber);
-    if (!IsValidRange(distanceMin, distanceMax) || points <= 0)
+    if (!IsValidRange(distanceMin, distanceMax) || !IsValidPointCount(points))
         return false;
     const std::lock_guard lock(g_GraphMutexQR);
     g_bAutoscaleQR = setup.bAutoscale;

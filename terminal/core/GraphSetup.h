@@ -27,13 +27,18 @@ struct CGraphSetupQR
 
 inline constexpr const char* GraphSetupInvalidText = "Parameters are invalid, Please correct it";
 
+// The most points a graph keeps. Every redraw walks all of them: with this many, both Zelnar
+// graphs at the dialog's size are redrawn well within 20 ms (telvan-graph-bench), and each
+// graph holds a few megabytes.
+inline constexpr int GraphPointsMost = 200000;
+
 // The current settings, ranges as "%.3lf" and the number of points as "%d".
 CGraphSetupZL GetGraphSetupZL();
 CGraphSetupQR GetGraphSetupQR();
 
-// OK: valid texts (finite ranges with max above min, at least one point) become the settings
-// and confirm the setup, and the answer is empty; otherwise nothing changes and the answer is
-// the message to show while the dialog stays open.
+// OK: valid texts (finite ranges with max above min, 1 to GraphPointsMost points) become the
+// settings and confirm the setup, and the answer is empty; otherwise nothing changes and the answer
+// is the message to show while the dialog stays open.
 std::string TakeGraphSetupZL(const CGraphSetupZL& setup);
 std::string TakeGraphSetupQR(const CGraphSetupQR& setup);
 

@@ -21,6 +21,9 @@ CLogBookZL::CLogBookZL(LogClock clock) : CLogBook(LogFileKind::ExcelZL, std::mov
 
 void CLogBookZL::OnData()
 {
+    // A typed line is listed in every output format: it was counted when it was sent.
+    if (ListTypedLine())
+        return;
     if (ZelnarParameters.SDx == kBinaryOutput) {
         if (g_strBinaryLogLine.size() >= kShortestBinaryEntry) {
             AddEntry(g_strBinaryLogLine);
@@ -28,8 +31,6 @@ void CLogBookZL::OnData()
         }
         return;
     }
-    if (ListTypedLine())
-        return;
     CutReceived([](std::string_view line) {
         if (!IsMeasurementLine(line))
             return;

@@ -19,6 +19,13 @@ extern CSharedParameters SharedParameters;
 // The terminal's copy of a Zelnar device's parameter set.
 struct CZelnarParameters
 {
+    CZelnarParameters() = default;
+    // A record apart: its shared fields live in shared, not in the process-wide storage.
+    explicit CZelnarParameters(CSharedParameters& shared)
+        : SE(shared.SE), SA(shared.SA), TDy(shared.TDy), SF(shared.SF), OF(shared.OF), BR(shared.BR)
+    {
+    }
+
     std::string AS;                // autostart command: "ID", "DM", "DT", "DF", "VM", "VT"
     int ASIndex = 0;               // selection index of the AS list when last Set
     int PL = 0;                    // pilot laser: 0 off, 1 on, 2 blinking 2 Hz, 3 blinking 5 Hz
@@ -47,6 +54,13 @@ struct CZelnarParameters
 // The terminal's copy of a Quorin device's parameter set.
 struct CQuorinParameters
 {
+    CQuorinParameters() = default;
+    // A record apart: its shared fields live in shared, not in the process-wide storage.
+    explicit CQuorinParameters(CSharedParameters& shared)
+        : SE(shared.SE), SA(shared.SA), TDy(shared.TDy), SF(shared.SF), OF(shared.OF), BR(shared.BR)
+    {
+    }
+
     int ASIndex = 0; // in the sorted list "DF", "DM", "DS", "DT", "DW", "DX", "ID", "LO", "TP"
     std::string AS;
     int& SE = SharedParameters.SE;   // 0 latest valid value; 1, 2 fixed states on an error

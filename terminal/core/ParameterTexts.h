@@ -20,6 +20,14 @@ inline constexpr const char* Q1Hysteresis =
 inline constexpr const char* Q2Hysteresis =
     "WARNING: Q2y must not be higher than Q2x\n       keeping latest correct value";
 inline constexpr const char* ParametersDisplayed = "Parameters displayed";
+// A parameter command that stopped on the way: its head, ": ", and the reason.
+inline constexpr const char* NotSet = "Parameters have not been set";
+inline constexpr const char* NotRead = "Parameters have not been read";
+inline constexpr const char* NotDisplayed = "Parameters have not been displayed";
+inline constexpr const char* LinkClosed = "the COM Port connection was closed.";
+inline constexpr const char* WriteFailed = "writing to the COM Port failed.";
+inline constexpr const char* NoListing =
+    "No parameter listing was received!\nThe parameters have not been changed.";
 inline constexpr const char* CanNotSave = "Can not save file!";
 inline constexpr const char* CanNotRead = "Can not read file!";
 

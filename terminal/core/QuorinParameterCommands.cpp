@@ -16,6 +16,7 @@ void AppendGet(CParameterCommand& command)
     command.Write(ParameterLine("PA", {}), 1000);
     command.message = ParameterTexts::GetWaiting;
     command.readsListing = true;
+    command.notDone = ParameterTexts::NotRead;
 }
 
 } // namespace
@@ -30,9 +31,11 @@ CParameterCommand QuorinGet()
     return command;
 }
 
-CQuorinParameterControls QuorinGetDone(const std::string& listing, CQuorinParameters& record)
+std::optional<CQuorinParameterControls> QuorinGetDone(const std::string& listing,
+                                                      CQuorinParameters& record)
 {
-    ParseQuorinListing(listing, record);
+    if (!ParseQuorinListing(listing, record))
+        return std::nullopt;
     return ShowQuorinParameters(record);
 }
 
@@ -48,6 +51,7 @@ CParameterCommand QuorinSet(const CQuorinParameterControls& controls, CQuorinPar
     if (!g_bConnected)
         return CParameterCommand::Refused(ParameterTexts::NotConnected);
     command.resetAlarms = true;
+    command.notDone = ParameterTexts::NotSet;
     command.Write(ParameterLine("RM", {controls.RMx, controls.RMy, controls.RMz}));
     command.Write(ParameterLine("ST", {controls.ST}), Wait);
     command.Write(ParameterLine("SA", {controls.SA}));
@@ -66,8 +70,8 @@ CParameterCommand QuorinSet(const CQuorinParameterControls& controls, CQuorinPar
     command.Write(ParameterLine("AH", {controls.AH}), Wait);
     const std::string AS = ComboEntryText(QuorinASEntries, controls.AS);
     command.WriteIf(!AS.empty(), ParameterLine("AS", {AS}));
+    command.takeControls = [controls, &record] { TakeQuorinControls(controls, record); };
     command.message = ParameterTexts::ParametersSet;
-    TakeQuorinControls(controls, record);
     return command;
 }
 
@@ -88,5 +92,6 @@ CParameterCommand QuorinShowAll()
         return CParameterCommand::Refused(ParameterTexts::NotConnected);
     CParameterCommand command;
     command.Write(ParameterLine("PA", {}));
+    command.notDone = ParameterTexts::NotDisplayed;
     return command;
 }

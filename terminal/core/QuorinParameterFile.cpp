@@ -59,3 +59,9 @@ std::optional<CQuorinParameterControls> LoadQuorinParameterFile(const std::strin
     const std::optional<std::string> text = ReadParameterFile(path);
     return text ? LoadQuorinParameters(*text) : std::nullopt;
 }
+
+void KeepSimulationLocks(CQuorinParameterControls& loaded, const CQuorinParameterControls& shown)
+{
+    if (g_bSimulation)
+        loaded.SD = shown.SD;
+}

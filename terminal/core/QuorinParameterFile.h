@@ -16,3 +16,7 @@ std::string SaveQuorinParameters(const CQuorinParameterControls& controls,
 std::optional<CQuorinParameterControls> LoadQuorinParameters(const std::string& text);
 // The same for the file at path; nothing also when it cannot be read.
 std::optional<CQuorinParameterControls> LoadQuorinParameterFile(const std::string& path);
+
+// Load in simulation mode keeps the output format that the simulation locks (SD) as the
+// controls show it; the simulated lines are decimal.
+void KeepSimulationLocks(CQuorinParameterControls& loaded, const CQuorinParameterControls& shown);

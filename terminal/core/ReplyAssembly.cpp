@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -39,21 +40,32 @@ void TakeChunk(std::string_view bytes)
     g_nLineCount = static_cast<int>(std::min<std::int64_t>(g_nLineCount + count, INT_MAX));
 }
 
-void NotifyDisplay(CReplyPage& display, std::string& line)
+// Hands each line the Log page cut to the Display page in line. A flag given for the last line
+// is set for that line alone, and left for the next chunk when there is no line.
+void NotifyDisplay(CReplyPage& display, std::string& line, bool* lastLineFlag = nullptr)
 {
-    if (g_arrDisplayLines.empty()) {
+    const bool flag = lastLineFlag && std::exchange(*lastLineFlag, false);
+    const std::size_t lines = g_arrDisplayLines.size();
+    if (lines == 0)
         display.OnData();
-        return;
-    }
-    for (std::size_t i = 0; i < g_arrDisplayLines.size(); ++i) {
+    for (std::size_t i = 0; i < lines; ++i) {
         line = g_arrDisplayLines[i];
+        if (lastLineFlag)
+            *lastLineFlag = flag && i + 1 == lines;
         display.OnData();
     }
+    if (lastLineFlag && lines == 0)
+        *lastLineFlag = flag;
     g_arrDisplayLines.Clear();
 }
 
 void DeliverRecord(const CReplyPages& pages, std::size_t begin, std::size_t length)
 {
+    const CRecordLengths lengths = BinaryRecordLengths(ZelnarParameters.SDy);
+    if (length == lengths.shorter)
+        g_BinaryStream = BinaryStream::WithoutSpeed;
+    else if (length == lengths.longer)
+        g_BinaryStream = BinaryStream::WithSpeed;
     g_strBinaryRecord.assign(g_strBinaryPending, begin, length);
     pages.display.OnData();
     pages.log.OnData();
@@ -66,7 +78,9 @@ bool IsStart(std::size_t position)
 }
 
 // A record begins with a byte whose top bit is set and runs up to the next such byte. The bits
-// after the last start wait for the next chunk unless they already make a complete record.
+// after the last start wait for the next chunk unless they already make a complete record: a
+// chunk may end a few bytes into a record with speed, where the bits so far have the length of
+// one without.
 void FrameRecords(std::string_view bytes, const CReplyPages& pages)
 {
     for (const unsigned char byte : bytes)
@@ -90,7 +104,10 @@ void FrameRecords(std::string_view bytes, const CReplyPages& pages)
 
     const CRecordLengths lengths = BinaryRecordLengths(ZelnarParameters.SDy);
     const std::size_t length = g_strBinaryPending.size();
-    if (length == lengths.shorter || length == lengths.longer) {
+    const bool complete =
+        length == lengths.longer ||
+        (length == lengths.shorter && g_BinaryStream == BinaryStream::WithoutSpeed);
+    if (complete) {
         DeliverRecord(pages, 0, length);
         g_strBinaryPending.clear();
     } else if (length > lengths.longer) {
@@ -101,6 +118,19 @@ void FrameRecords(std::string_view bytes, const CReplyPages& pages)
 }
 
 } // namespace
+
+BinaryStream g_BinaryStream = BinaryStream::Unknown;
+
+void BeginBinaryStream(std::string_view command)
+{
+    const std::string_view key = command.substr(0, 2);
+    if (key == "DT" || key == "DM" || key == "DF")
+        g_BinaryStream = BinaryStream::WithoutSpeed;
+    else if (key == "VT" || key == "VM")
+        g_BinaryStream = BinaryStream::WithSpeed;
+    else
+        g_BinaryStream = BinaryStream::Unknown;
+}
 
 CRecordLengths BinaryRecordLengths(int SDy)
 {
@@ -132,5 +162,7 @@ void DispatchQuorinReply(std::string_view bytes, const CReplyPages& pages)
     g_arrDisplayLines.Clear();
     pages.classic.OnData();
     pages.log.OnData();
-    NotifyDisplay(pages.display, g_strQuorinLine);
+    // The temperature request is the answer's: it waits for a chunk that completes a line, and
+    // goes to the last line of that chunk.
+    NotifyDisplay(pages.display, g_strQuorinLine, &g_bTempRequest);
 }

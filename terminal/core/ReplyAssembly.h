@@ -16,10 +16,27 @@ inline constexpr int kBinaryOutput = 2;
 
 // Zelnar text formats notify Log, Classic, Display. In binary format (SDx 2) the bits go to
 // g_strBinaryPending, and each framed record is delivered in g_strBinaryRecord to Display, Log,
-// Classic.
+// Classic. A record runs from its start byte to the next one; the bits after the last start wait
+// for the next chunk, and are delivered without a following start only when they can no longer
+// grow: at the length of a record with speed, or at the length without speed once the stream is
+// known to carry no speed.
 void DispatchZelnarReply(std::string_view bytes, const CReplyPages& pages);
 
-// Quorin notifies Classic, Log, Display.
+// What is known of the binary records the device sends now: whether they carry a speed.
+enum class BinaryStream
+{
+    Unknown,
+    WithoutSpeed, // DT, DM, DF
+    WithSpeed,    // VT, VM
+};
+extern BinaryStream g_BinaryStream;
+
+// Every command written to the device begins a new stream: a measurement command tells what its
+// records carry, any other leaves it to the records themselves.
+void BeginBinaryStream(std::string_view command);
+
+// Quorin notifies Classic, Log, Display. A temperature request (g_bTempRequest) goes with the
+// last line of the first chunk that completes a line.
 void DispatchQuorinReply(std::string_view bytes, const CReplyPages& pages);
 
 // The two lengths in bits a binary record with one start may have for the output selection SDy.

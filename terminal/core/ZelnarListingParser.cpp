@@ -3,12 +3,13 @@
 #include "DecimalText.h"
 #include "ListingText.h"
 
-void ParseZelnarListing(const std::string& text, CZelnarParameters& record)
+namespace {
+
+// Walks the listing into the record; false when the walk was incomplete.
+bool ReadListing(const std::string& text, CZelnarParameters& record)
 {
     CListingText listing(text);
-    const auto at = [&listing](char anchor, long skip) {
-        listing.Drop(listing.Find(anchor) + skip);
-    };
+    const auto at = [&listing](char anchor, long skip) { listing.DropPast(anchor, skip); };
     const auto intUpTo = [&listing](char end) { return ReadDecimalInt(listing.UpTo(end)); };
     const auto realUpTo = [&listing](char end) { return ReadDecimalReal(listing.UpTo(end)); };
     const auto intOf = [&listing](long count) { return ReadDecimalInt(listing.First(count)); };
@@ -70,4 +71,18 @@ void ParseZelnarListing(const std::string& text, CZelnarParameters& record)
     record.PL = intOf(1);
     at(']', 13);
     record.AS = listing.First(2);
+    return listing.Complete();
+}
+
+} // namespace
+
+bool ParseZelnarListing(const std::string& text, CZelnarParameters& record)
+{
+    // A listing cut short or of another shape changes nothing: it is walked on a copy first.
+    CSharedParameters shared;
+    CZelnarParameters trial(shared);
+    if (!ReadListing(text, trial))
+        return false;
+    ReadListing(text, record);
+    return true;
 }

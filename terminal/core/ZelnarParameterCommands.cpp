@@ -2,8 +2,11 @@
 
 #include "DecimalText.h"
 #include "ParameterTexts.h"
+#include "ReplyAssembly.h"
 #include "TerminalState.h"
 #include "ZelnarListingParser.h"
+
+#include <tuple>
 
 namespace {
 
@@ -22,30 +25,43 @@ void AppendGet(CParameterCommand& command)
     command.Write(ParameterLine("PA", {}));
     command.message = ParameterTexts::GetWaiting;
     command.readsListing = true;
+    command.notDone = ParameterTexts::NotRead;
+}
+
+// Text is exchanged while the command runs; a command that does not go through leaves the
+// format it found.
+void ExchangeText(CParameterCommand& command, CZelnarParameters& record)
+{
+    command.displayFormatBefore = record.SDx;
+    record.SDx = 0;
 }
 
 } // namespace
 
 CParameterCommand ZelnarGet(CZelnarParameters& record)
 {
-    record.SDx = 0;
-    CParameterCommand command;
-    if (!g_bConnected)
+    if (!g_bConnected) {
+        record.SDx = 0;
         return CParameterCommand::Refused(ParameterTexts::NotConnected);
+    }
+    CParameterCommand command;
+    ExchangeText(command, record);
     command.resetAlarms = true;
     AppendGet(command);
     return command;
 }
 
-CZelnarParameterControls ZelnarGetDone(const std::string& listing, CZelnarParameters& record)
+std::optional<CZelnarParameterControls> ZelnarGetDone(const std::string& listing,
+                                                      CZelnarParameters& record)
 {
-    ParseZelnarListing(listing, record);
+    if (!ParseZelnarListing(listing, record))
+        return std::nullopt;
     const CZelnarParameterControls controls = ShowZelnarParameters(record);
     TakeZelnarEdits(controls, record);
     return controls;
 }
 
-CParameterCommand ZelnarSet(const CZelnarParameterControls& controls, CZelnarParameters& record)
+CParameterCommand ZelnarSet(CZelnarParameterControls& controls, CZelnarParameters& record)
 {
     CParameterCommand command;
     command.resetAlarms = true;
@@ -63,7 +79,8 @@ CParameterCommand ZelnarSet(const CZelnarParameterControls& controls, CZelnarPar
         command.refusal = ParameterTexts::NotConnected;
         return command;
     }
-    record.SDx = 0;
+    ExchangeText(command, record);
+    command.notDone = ParameterTexts::NotSet;
     command.Write(EscCr);
     command.Write(ParameterLine("MF", {controls.MF}));
     command.Write(ParameterLine("SA", {controls.SA}), 50);
@@ -98,9 +115,22 @@ CParameterCommand ZelnarSet(const CZelnarParameterControls& controls, CZelnarPar
     const std::string AS = ComboEntryText(ZelnarASEntries, controls.AS);
     command.WriteIf(!AS.empty(), ParameterLine("AS", {AS}));
 
-    g_strBinaryPending.clear();
-    TakeZelnarEdits(controls, record, q1, q2);
-    TakeZelnarSelections(controls, record);
+    // An alarm group not sent shows the record's values, which the device keeps.
+    CZelnarParameterControls kept;
+    FormatZelnarEdits(record, kept);
+    if (!q1)
+        std::tie(controls.Q1w, controls.Q1x, controls.Q1y, controls.Q1z) =
+            std::tie(kept.Q1w, kept.Q1x, kept.Q1y, kept.Q1z);
+    if (!q2)
+        std::tie(controls.Q2w, controls.Q2x, controls.Q2y, controls.Q2z) =
+            std::tie(kept.Q2w, kept.Q2x, kept.Q2y, kept.Q2z);
+    command.takeControls = [controls, &record, q1, q2] {
+        // Records framed in the old output selection are of no use in the new one.
+        g_strBinaryPending.clear();
+        BeginBinaryStream({});
+        TakeZelnarEdits(controls, record, q1, q2);
+        TakeZelnarSelections(controls, record);
+    };
     command.message =
         controls.SDx == 2 ? ParameterTexts::ParametersSetBinary : ParameterTexts::ParametersSet;
     command.displayFormatAfter = ComboSelection(ZelnarSDxEntries, controls.SDx);
@@ -112,7 +142,7 @@ CParameterCommand ZelnarResetParam(CZelnarParameters& record)
     CParameterCommand command;
     if (!g_bConnected)
         return CParameterCommand::Refused(ParameterTexts::NotConnected);
-    record.SDx = 0;
+    ExchangeText(command, record);
     command.resetAlarms = true;
     command.Write(ParameterLine("PR", {}));
     AppendGet(command);
@@ -125,16 +155,19 @@ CParameterCommand ZelnarShowAll(const CZelnarParameterControls& controls, CZelna
     if (!g_bConnected)
         return CParameterCommand::Refused(ParameterTexts::NotConnected);
     command.Write(ParameterLine("PA", {}));
-    if (record.SDx == 2) {
-        record.SDx = 0;
+    command.notDone = ParameterTexts::NotDisplayed;
+    if (record.SDx == kBinaryOutput) {
+        ExchangeText(command, record);
         command.message = ParameterTexts::ParametersDisplayed;
         command.displayFormatAfter = ComboSelection(ZelnarSDxEntries, controls.SDx);
     }
     return command;
 }
 
-void ZelnarCommandDone(const CParameterCommand& command, CZelnarParameters& record)
+void ZelnarCommandDone(const CParameterCommand& command, bool wentThrough,
+                       CZelnarParameters& record)
 {
-    if (command.displayFormatAfter >= 0)
-        record.SDx = command.displayFormatAfter;
+    const int format = wentThrough ? command.displayFormatAfter : command.displayFormatBefore;
+    if (format >= 0)
+        record.SDx = format;
 }

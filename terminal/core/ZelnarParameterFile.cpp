@@ -72,3 +72,9 @@ std::optional<CZelnarParameterControls> LoadZelnarParameterFile(const std::strin
     const std::optional<std::string> text = ReadParameterFile(path);
     return text ? LoadZelnarParameters(*text, record) : std::nullopt;
 }
+
+void KeepSimulationLocks(CZelnarParameterControls& loaded, const CZelnarParameterControls& shown)
+{
+    if (g_bSimulation)
+        loaded.SDx = shown.SDx;
+}

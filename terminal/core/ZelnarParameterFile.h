@@ -18,3 +18,7 @@ std::optional<CZelnarParameterControls> LoadZelnarParameters(const std::string& 
 // The same for the file at path; nothing also when it cannot be read.
 std::optional<CZelnarParameterControls> LoadZelnarParameterFile(const std::string& path,
                                                                 CZelnarParameters& record);
+
+// Load in simulation mode keeps the output format that the simulation locks (SDx) as the
+// controls show it; the simulated lines are decimal.
+void KeepSimulationLocks(CZelnarParameterControls& loaded, const CZelnarParameterControls& shown);

@@ -67,7 +67,7 @@ void CClassicPage::Flush()
 
 void CClassicPage::ClearText()
 {
-    m_view.Shown();
+    m_view.Reset();
     m_pEdit->clear();
     g_nLineCount = 0;
 }
@@ -78,7 +78,10 @@ std::string CClassicPage::Text()
     // Lines end in CR LF, as the device sent them.
     QString text = m_pEdit->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return text.toLatin1().toStdString();
+    std::string bytes = text.toLatin1().toStdString();
+    if (m_view.HoldsLineEnd())
+        bytes += "\r\n";
+    return bytes;
 }
 
 bool CClassicPage::eventFilter(QObject* watched, QEvent* event)

@@ -64,6 +64,7 @@ CMainDlg::CMainDlg(const char* family, std::unique_ptr<CSimulationRun> run, int 
 
 CMainDlg::~CMainDlg()
 {
+    EndSimulation();
     m_link.ClosePort();
 }
 
@@ -184,6 +185,7 @@ void CMainDlg::PlaceControls(QMenuBar* menu, QLayout* left, QLayout* right, QLay
 
 void CMainDlg::reject()
 {
+    m_sequence.StopRunning(CParameterSequence::Stop::DialogClosing);
     m_reconnect.Stop();
     EndSimulation();
     m_timer.stop();
@@ -194,7 +196,7 @@ void CMainDlg::reject()
 void CMainDlg::keyPressEvent(QKeyEvent* event)
 {
     if (IsDialogKey(*event)) {
-        OnDialogKey();
+        m_sequence.AfterSequence([this] { OnDialogKey(); });
         event->accept();
         return;
     }
@@ -218,6 +220,7 @@ void CMainDlg::OnConnect()
 
 void CMainDlg::OnDisconnect()
 {
+    m_sequence.StopRunning(CParameterSequence::Stop::LinkClosing);
     m_reconnect.Stop();
     m_link.ClosePort();
     UpdateConnectionMenu();
@@ -232,6 +235,7 @@ void CMainDlg::UpdateConnectionMenu()
 
 void CMainDlg::OnLost(const std::string& message)
 {
+    m_sequence.StopRunning(CParameterSequence::Stop::LinkClosing);
     // The tries go on while the message waits for the operator.
     m_reconnect.Lost();
     UpdateConnectionMenu();
@@ -247,6 +251,7 @@ void CMainDlg::OnComConfiguration()
         return;
     // The main dialog of the new settings takes this one's place: this one lets go of the
     // port first.
+    m_sequence.StopRunning(CParameterSequence::Stop::DialogClosing);
     m_reconnect.Stop();
     EndSimulation();
     m_timer.stop();
@@ -256,12 +261,15 @@ void CMainDlg::OnComConfiguration()
 
 void CMainDlg::OnSendLine()
 {
-    SendTypedLine([this](std::string_view bytes) { Write(bytes); }, *m_pLog);
+    m_sequence.AfterSequence([this, line = g_strReceived] {
+        g_strReceived = line;
+        SendTypedLine([this](std::string_view bytes) { Write(bytes); }, *m_pLog);
+    });
 }
 
 void CMainDlg::OnSendEsc()
 {
-    Write(kEsc);
+    m_sequence.AfterSequence([this] { Write(kEsc); });
 }
 
 void CMainDlg::RunAction(const CCommandAction& action)
@@ -289,38 +297,26 @@ void CMainDlg::RunAction(const CCommandAction& action)
 
 void CMainDlg::RunParameterCommand(const CParameterCommand& command)
 {
-    if (m_bBusy)
-        return;
-    m_bBusy = true;
-    if (command.resetAlarms)
-        ResetAlarms();
-    if (!command.refusal.empty()) {
-        Message(command.refusal);
-        m_bBusy = false;
-        return;
-    }
-    for (const std::string& warning : command.warnings)
-        Message(warning);
-    for (const CCommandStep& step : command.steps) {
-        Write(step.bytes);
-        Pause(step.pauseMs);
-        if (step.clearTerminalAfter)
-            m_pClassic->ClearText();
-    }
-    if (!command.message.empty())
-        Message(command.message);
-    if (command.readsListing) {
-        ShowListing(m_pClassic->Text());
+    const auto readListing = [this] {
+        if (!ShowListing(m_pClassic->Text()))
+            return false;
         // Filling the controls has shown the indicator.
         m_pChanged->hide();
-    }
-    CommandDone(command);
-    m_bBusy = false;
+        return true;
+    };
+    const auto done = [this](const CParameterCommand& ended, bool wentThrough) {
+        // Controls the record did not take still differ from it.
+        if (!wentThrough && ended.takeControls)
+            ShowChanged();
+        CommandDone(ended, wentThrough);
+    };
+    m_sequence.Run(command, {[this] { ResetAlarms(); }, [this] { m_pClassic->ClearText(); },
+                             readListing, done});
 }
 
 void CMainDlg::OnSave()
 {
-    if (m_bBusy)
+    if (IsBusy())
         return;
     const std::string text = ParameterFileText();
     const QString path =
@@ -334,7 +330,7 @@ void CMainDlg::OnSave()
 
 void CMainDlg::OnLoad()
 {
-    if (m_bBusy)
+    if (IsBusy())
         return;
     const QString path = CUserDialogs::AskFileName(this, {false,
                                                           {},
@@ -364,6 +360,7 @@ void CMainDlg::OnStartSimulation()
     CUserDialogs::RunModal(settings);
     if (!g_bSimulation)
         return;
+    m_sequence.StopRunning(CParameterSequence::Stop::LinkClosing);
     Pause(100);
     m_link.ClosePort();
     UpdateConnectionMenu();

@@ -6,6 +6,7 @@
 #include "PageTabCtrl.h"
 #include "ParameterCommand.h"
 #include "ReconnectPolicy.h"
+#include "ParameterSequence.h"
 #include "SerialLink.h"
 #include "SimulationRun.h"
 
@@ -57,9 +58,10 @@ struct CMainPage
 };
 
 // What the main dialogs of both families share: the serial link and its menu, the pages in
-// their tab control, the changed-indicator, the command and parameter-command plumbing with its
-// busy guard, parameter files, and the simulation with its playback timer. Each family adds its
-// controls, its commands and the decisions of its core.
+// their tab control, the changed-indicator, the command plumbing, the parameter commands run by
+// a sequence that everything closing the link or the dialog stops first, parameter files, and
+// the simulation with its playback timer. Each family adds its controls, its commands and the
+// decisions of its core.
 class CMainDlg : public QDialog
 {
     Q_OBJECT
@@ -78,7 +80,8 @@ public:
     CLogPage& LogPage() const { return *m_pLog; }
     CStatusBar& StatusBar() const { return *m_pStatusBar; }
 
-    bool IsBusy() const { return m_bBusy; }
+    // A parameter command is writing or waiting.
+    bool IsBusy() const { return m_sequence.IsRunning(); }
 
     // Plays simulated runs at one line every ms milliseconds instead of the device's pace;
     // -1 gives the device's pace again.
@@ -110,10 +113,11 @@ protected:
     virtual void OnGet() = 0;
     virtual void OnSet() = 0;
     virtual void ResetAlarms() = 0;
-    // Parses the device's listing from the Classic page and shows it on the controls.
-    virtual void ShowListing(const std::string& listing) = 0;
-    // The last step of a parameter command.
-    virtual void CommandDone(const CParameterCommand&) {}
+    // Parses the device's listing from the Classic page and shows it on the controls; false,
+    // with nothing changed, when the text holds no whole listing.
+    virtual bool ShowListing(const std::string& listing) = 0;
+    // The last step of a parameter command, whether it went through or not.
+    virtual void CommandDone(const CParameterCommand&, bool /*wentThrough*/) {}
     // Save: the record takes the controls; the parameter file's text.
     virtual std::string ParameterFileText() = 0;
     virtual const char* ParameterFileName() const = 0;
@@ -182,6 +186,7 @@ private:
 
     const QString m_strFamily;
     CSerialLink m_link;
+    CParameterSequence m_sequence{*this, m_link};
     CLinkSettings m_settings;
     CReconnectPolicy m_reconnect;
     CStatusBar* m_pStatusBar;
@@ -196,7 +201,6 @@ private:
     std::unique_ptr<CSimulationRun> m_pSimRun;
     QTimer m_simTimer; // plays the simulated run, one line per tick
     int m_nSimulationPaceMs = -1;
-    bool m_bBusy = false; // a parameter command is writing or waiting
 };
 
 template <class Handler> QPushButton* CMainDlg::AddButton(const CButtonSpec& spec, Handler handler)

@@ -319,9 +319,12 @@ void QuorinDlg::ResetAlarms()
     g_DisplayQR.ResetAlarm();
 }
 
-void QuorinDlg::ShowListing(const std::string& listing)
+bool QuorinDlg::ShowListing(const std::string& listing)
 {
-    m_parameters.Show(QuorinGetDone(listing, QuorinParameters));
+    const auto controls = QuorinGetDone(listing, QuorinParameters);
+    if (controls)
+        m_parameters.Show(*controls);
+    return controls.has_value();
 }
 
 std::string QuorinDlg::ParameterFileText()
@@ -336,10 +339,12 @@ const char* QuorinDlg::ParameterFileName() const
 
 bool QuorinDlg::ShowParameterFile(const std::string& path)
 {
-    const auto controls = LoadQuorinParameterFile(path);
-    if (controls)
-        m_parameters.Show(*controls);
-    return controls.has_value();
+    auto controls = LoadQuorinParameterFile(path);
+    if (!controls)
+        return false;
+    KeepSimulationLocks(*controls, Controls());
+    m_parameters.Show(*controls);
+    return true;
 }
 
 void QuorinDlg::PrepareSimulation(bool firstStart)

@@ -31,7 +31,7 @@ protected:
     void OnGet() override;
     void OnSet() override;
     void ResetAlarms() override;
-    void ShowListing(const std::string& listing) override;
+    bool ShowListing(const std::string& listing) override;
     std::string ParameterFileText() override;
     const char* ParameterFileName() const override;
     bool ShowParameterFile(const std::string& path) override;

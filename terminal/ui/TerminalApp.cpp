@@ -12,6 +12,7 @@
 #include "UserDialogs.h"
 #include "ZelnarDlg.h"
 
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -34,6 +35,8 @@ CTerminalApp::CTerminalApp(CTerminalOptions options) : m_options(std::move(optio
 
 int CTerminalApp::Run()
 {
+    // Numbers in files and on screen keep the "." that the device and the files use.
+    std::setlocale(LC_NUMERIC, "C");
     if (m_options.resetSettings)
         CTerminalSettings::Reset();
     if (const QString damaged = CTerminalSettings::CheckFile(); !damaged.isEmpty())

@@ -299,8 +299,12 @@ void ZelnarDlg::OnSet()
 {
     if (IsBusy())
         return;
+    CZelnarParameterControls controls = Controls();
+    const CParameterCommand command = ZelnarSet(controls, ZelnarParameters);
+    // An alarm group that is not sent shows what the device keeps.
+    m_parameters.Show(controls);
     m_pChanged->hide();
-    RunParameterCommand(ZelnarSet(Controls(), ZelnarParameters));
+    RunParameterCommand(command);
 }
 
 void ZelnarDlg::OnResetParam()
@@ -318,14 +322,17 @@ void ZelnarDlg::ResetAlarms()
     g_DisplayZL.ResetAlarms();
 }
 
-void ZelnarDlg::ShowListing(const std::string& listing)
+bool ZelnarDlg::ShowListing(const std::string& listing)
 {
-    m_parameters.Show(ZelnarGetDone(listing, ZelnarParameters));
+    const auto controls = ZelnarGetDone(listing, ZelnarParameters);
+    if (controls)
+        m_parameters.Show(*controls);
+    return controls.has_value();
 }
 
-void ZelnarDlg::CommandDone(const CParameterCommand& command)
+void ZelnarDlg::CommandDone(const CParameterCommand& command, bool wentThrough)
 {
-    ZelnarCommandDone(command, ZelnarParameters);
+    ZelnarCommandDone(command, wentThrough, ZelnarParameters);
 }
 
 std::string ZelnarDlg::ParameterFileText()
@@ -340,10 +347,12 @@ const char* ZelnarDlg::ParameterFileName() const
 
 bool ZelnarDlg::ShowParameterFile(const std::string& path)
 {
-    const auto controls = LoadZelnarParameterFile(path, ZelnarParameters);
-    if (controls)
-        m_parameters.Show(*controls);
-    return controls.has_value();
+    auto controls = LoadZelnarParameterFile(path, ZelnarParameters);
+    if (!controls)
+        return false;
+    KeepSimulationLocks(*controls, Controls());
+    m_parameters.Show(*controls);
+    return true;
 }
 
 void ZelnarDlg::PrepareSimulation(bool firstStart)

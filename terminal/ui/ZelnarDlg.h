@@ -32,8 +32,8 @@ protected:
     void OnGet() override;
     void OnSet() override;
     void ResetAlarms() override;
-    void ShowListing(const std::string& listing) override;
-    void CommandDone(const CParameterCommand& command) override;
+    bool ShowListing(const std::string& listing) override;
+    void CommandDone(const CParameterCommand& command, bool wentThrough) override;
     std::string ParameterFileText() override;
     const char* ParameterFileName() const override;
     bool ShowParameterFile(const std::string& path) override;

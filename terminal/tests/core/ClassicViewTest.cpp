@@ -7,34 +7,32 @@
 
 namespace {
 
-// A text that is only ever appended to, as the page's is while no one moves the caret.
-std::string Converted(const std::string& chunk)
+// What a page shows of everything the device sent since its text was last emptied: each CR LF,
+// or CR alone, one line break; a CR at the very end is not shown yet.
+std::string Shown(const std::string& received)
 {
     std::string text;
-    for (std::size_t i = 0; i < chunk.size(); ++i) {
-        if (chunk[i] == '\r' && i + 1 < chunk.size() && chunk[i + 1] == '\n')
-            continue;
-        text += chunk[i] == '\r' ? '\n' : chunk[i];
+    for (std::size_t i = 0; i < received.size(); ++i) {
+        if (received[i] != '\r') {
+            text += received[i];
+        } else if (i + 1 < received.size()) {
+            text += '\n';
+            if (received[i + 1] == '\n')
+                ++i;
+        }
     }
     return text;
 }
 
-void Apply(const CClassicUpdate& update, std::string& text)
-{
-    if (update.clearBefore)
-        text.clear();
-    text += update.insert;
-    if (update.clearAfter)
-        text.clear();
-}
-
-TEST(ClassicView, AFoldShowsWhatTheChunksOneByOneWould)
+TEST(ClassicView, TheFoldOfAnyChunksShowsTheirLinesWithOneBreakEach)
 {
     std::mt19937 random(7);
     const char* pieces[] = {"D+0012.345", "\r\n", "\r", "\n", "E02", " ", "SA[n]"};
     for (int round = 0; round < 2000; ++round) {
         CClassicView view;
-        std::string shown = "earlier\n", oneByOne = shown;
+        std::string shown = "earlier\n";
+        std::string received;
+        bool emptied = false;
         const int chunks = static_cast<int>(random() % 12) + 1;
         for (int c = 0; c < chunks; ++c) {
             CClassicUpdate update;
@@ -44,30 +42,48 @@ TEST(ClassicView, AFoldShowsWhatTheChunksOneByOneWould)
             for (int p = static_cast<int>(random() % 4); p > 0; --p)
                 update.insert += pieces[random() % std::size(pieces)];
             view.Take(update);
-            CClassicUpdate converted = update;
-            converted.insert = Converted(update.insert);
-            Apply(converted, oneByOne);
+            emptied = emptied || update.clearBefore || update.clearAfter;
+            if (update.clearBefore)
+                received.clear();
+            received += update.insert;
+            if (update.clearAfter)
+                received.clear();
+            // The page shows the fold on its timer, now and then.
+            if (random() % 3 == 0) {
+                if (view.Pending().clearBefore)
+                    shown.clear();
+                shown += view.Pending().insert;
+                view.Shown();
+            }
         }
-        Apply(view.Pending(), shown);
-        ASSERT_EQ(shown, oneByOne) << "round " << round;
+        if (view.Pending().clearBefore)
+            shown.clear();
+        shown += view.Pending().insert;
+        ASSERT_EQ(shown, (emptied ? "" : "earlier\n") + Shown(received)) << "round " << round;
+        EXPECT_EQ(view.HoldsLineEnd(), received.ends_with('\r')) << "round " << round;
         EXPECT_FALSE(view.Pending().clearAfter);
         view.Shown();
         EXPECT_FALSE(view.HasPending());
     }
 }
 
-TEST(ClassicView, EachChunksLineEndsBecomeLineFeedsOnTheirOwn)
+TEST(ClassicView, ACrLfSplitOverTwoChunksIsOneLineBreak)
 {
     CClassicView view;
     view.Take({false, true, "ok\r", false});
+    EXPECT_EQ(view.Pending().insert, "ok");
+    EXPECT_TRUE(view.HoldsLineEnd());
     view.Take({false, false, "\nnext\r\n", false});
-    // A CR LF split over two chunks is two line breaks, as two insertions showed it.
-    EXPECT_EQ(view.Pending().insert, "ok\n\nnext\n");
+    EXPECT_EQ(view.Pending().insert, "ok\nnext\n");
+    EXPECT_FALSE(view.HoldsLineEnd());
     EXPECT_TRUE(view.Pending().scroll);
-    view.Take({true, false, "", false});
-    EXPECT_TRUE(view.Pending().clearBefore);
-    EXPECT_FALSE(view.Pending().scroll) << "nothing left to scroll to";
-    EXPECT_EQ(view.Pending().insert, "");
+
+    view.Take({false, false, "last\r", false});
+    view.Reset();
+    EXPECT_FALSE(view.HasPending());
+    EXPECT_FALSE(view.HoldsLineEnd()) << "an emptied page keeps no line end";
+    view.Take({false, false, "\n", false});
+    EXPECT_EQ(view.Pending().insert, "\n");
 }
 
 } // namespace

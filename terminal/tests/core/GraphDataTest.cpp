@@ -113,17 +113,23 @@ TEST_F(GraphData, SetupTextsAndChecks)
     EXPECT_EQ(GetGraphSetupQR().strPointsNumber, "50");
 
     // Refused values change nothing, so a Cancel after them leaves the old settings.
-    for (const CGraphSetupZL& refused : {CGraphSetupZL{false, "5", "5", "2", "-2", "150"},
-                                         CGraphSetupZL{false, "20", "0", "-2", "2", "150"},
-                                         CGraphSetupZL{false, "20", "0", "2", "-2", "0"},
-                                         CGraphSetupZL{false, "20", "0", "2", "-2", "x"},
-                                         CGraphSetupZL{false, "1e999", "0", "2", "-2", "10"}}) {
+    for (const CGraphSetupZL& refused :
+         {CGraphSetupZL{false, "5", "5", "2", "-2", "150"},
+          CGraphSetupZL{false, "20", "0", "-2", "2", "150"},
+          CGraphSetupZL{false, "20", "0", "2", "-2", "0"},
+          CGraphSetupZL{false, "20", "0", "2", "-2", "x"},
+          CGraphSetupZL{false, "1e999", "0", "2", "-2", "10"},
+          CGraphSetupZL{false, "20", "0", "2", "-2", "200001"},
+          CGraphSetupZL{false, "20", "0", "2", "-2", "2147483647"}}) {
         EXPECT_EQ(TakeGraphSetupZL(refused), "Parameters are invalid, Please correct it");
     }
+    EXPECT_EQ(TakeGraphSetupQR({true, "20", "0", "200001"}), GraphSetupInvalidText);
     EXPECT_FALSE(g_bGraphSetupConfirmed);
     EXPECT_TRUE(g_bAutoscale);
     EXPECT_EQ(g_nPointsNumber, 150);
 
+    EXPECT_EQ(TakeGraphSetupZL({true, "20", "0", "2", "-2", "200000"}), "");
+    EXPECT_EQ(g_nPointsNumber, 200000);
     EXPECT_EQ(TakeGraphSetupQR({false, "3.5", "-1", "20"}), "");
     EXPECT_TRUE(g_bGraphSetupConfirmed);
     EXPECT_FALSE(g_bAutoscaleQR);

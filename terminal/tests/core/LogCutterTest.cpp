@@ -1,4 +1,5 @@
 #include "LogCutter.h"
+#include "DeviceCommands.h"
 #include "LineList.h"
 #include "LogBookQR.h"
 #include "LogBookZL.h"
@@ -180,6 +181,26 @@ TEST_F(LogBook, BinaryFormatListsOnlyTheRecordEntry)
     EXPECT_EQ(g_nLogLines, 1);
     EXPECT_TRUE(book.Cutter().Tail().empty());
     EXPECT_TRUE(g_strMeasLine.empty());
+}
+
+TEST_F(LogBook, ATypedLineIsListedInBinaryFormatSoCountsAndEntriesAgree)
+{
+    ZelnarParameters.SDx = 2;
+    CLogBookZL book(FixedClock());
+    std::string sent;
+    g_strReceived = "PA\n";
+    SendTypedLine([&](std::string_view bytes) { sent += bytes; }, book);
+    EXPECT_EQ(sent, "PA\r");
+    EXPECT_EQ(EntriesOf(book), (Lines{"PA"}));
+    EXPECT_EQ(g_nLogLines, 1);
+    EXPECT_FALSE(g_bEchoTypedLine);
+
+    // Back in decimal, the next chunk is cut into lines and decoded, not listed whole.
+    ZelnarParameters.SDx = 0;
+    Receive(book, "D+0012.345\r\nD+0012.346\r\n");
+    EXPECT_EQ(EntriesOf(book), (Lines{"PA", "D+0012.345", "D+0012.346"}));
+    EXPECT_EQ(g_nLogLines, 3);
+    EXPECT_EQ(g_strMeasLine, "+0012.346");
 }
 
 TEST_F(LogBook, OverlongTailIsListedAndCountedButNotDecoded)

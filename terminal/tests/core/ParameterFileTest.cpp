@@ -103,7 +103,7 @@ TEST_F(ZelnarParameterFile, SaveOutsideSimulationKeepsTheRecordsBaudRate)
 
 TEST_F(ZelnarParameterFile, LoadRestoresTheControlsInTheirFormats)
 {
-    const auto controls = LoadZelnarParameters(SavedFile, ZelnarParameters);
+    auto controls = LoadZelnarParameters(SavedFile, ZelnarParameters);
     ASSERT_TRUE(controls);
     CZelnarParameterControls expected = TypedZelnarControls();
     expected.TDx = "1.50";
@@ -129,6 +129,29 @@ TEST_F(ZelnarParameterFile, LoadRestoresTheControlsInTheirFormats)
     EXPECT_EQ(set.steps[3].bytes, "SF1.000000\r");
     EXPECT_EQ(set.steps[5].bytes, "TD1.50 1 0\r");
     EXPECT_EQ(set.steps[14].bytes, "ASDT\r");
+}
+
+TEST_F(ZelnarParameterFile, LoadInSimulationKeepsTheFormatTheSimulationLocks)
+{
+    std::string text = SavedFile;
+    ReplaceAll(text, "SDx: 0\n", "SDx: 1\n");
+    auto controls = LoadZelnarParameters(text, ZelnarParameters);
+    ASSERT_TRUE(controls);
+    CZelnarParameterControls shown = TypedZelnarControls();
+    KeepSimulationLocks(*controls, shown);
+    EXPECT_EQ(controls->SDx, 1) << "outside simulation the file's format";
+    g_bSimulation = true;
+    KeepSimulationLocks(*controls, shown);
+    EXPECT_EQ(controls->SDx, 0);
+    EXPECT_EQ(controls->SDy, 1) << "the rest is the file's";
+
+    auto quorin = LoadQuorinParameters(QuorinSavedFile);
+    ASSERT_TRUE(quorin);
+    ASSERT_EQ(quorin->SD, 1);
+    CQuorinParameterControls quorinShown = *quorin;
+    quorinShown.SD = 0;
+    KeepSimulationLocks(*quorin, quorinShown);
+    EXPECT_EQ(quorin->SD, 0);
 }
 
 TEST_F(ZelnarParameterFile, LoadToleratesOtherSpacing)

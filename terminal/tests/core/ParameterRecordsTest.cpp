@@ -1,8 +1,15 @@
 #include "ParameterRecords.h"
+#include "ParameterTestSupport.h"
 
 #include <gtest/gtest.h>
 
-TEST(ParameterRecords, SharedFieldsHaveOneStorage)
+namespace {
+
+class ParameterRecords : public ParameterStateTest
+{
+};
+
+TEST_F(ParameterRecords, SharedFieldsHaveOneStorage)
 {
     ZelnarParameters.SA = 20;
     ZelnarParameters.SF = 1.5;
@@ -20,5 +27,19 @@ TEST(ParameterRecords, SharedFieldsHaveOneStorage)
     ZelnarParameters.TDx = 3.5;
     QuorinParameters.TDx = 7;
     EXPECT_EQ(ZelnarParameters.TDx, 3.5);
-    SharedParameters = CSharedParameters{};
 }
+
+TEST_F(ParameterRecords, ARecordApartSharesWithItsOwnStorageOnly)
+{
+    CSharedParameters shared;
+    CZelnarParameters zelnar(shared);
+    CQuorinParameters quorin(shared);
+    zelnar.SA = 7;
+    quorin.OF = 1.5;
+    EXPECT_EQ(quorin.SA, 7);
+    EXPECT_EQ(zelnar.OF, 1.5);
+    EXPECT_EQ(ZelnarParameters.SA, 0);
+    EXPECT_EQ(QuorinParameters.OF, 0);
+}
+
+} // namespace

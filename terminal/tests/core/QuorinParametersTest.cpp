@@ -74,7 +74,7 @@ protected:
 
 TEST_F(QuorinParameterSet, ListingGivesEveryParameter)
 {
-    ParseQuorinListing(JoinListing(ListingLines()), record);
+    EXPECT_TRUE(ParseQuorinListing(JoinListing(ListingLines()), record));
     EXPECT_EQ(record.SA, 4);
     EXPECT_EQ(g_strQuorinFormat, "h");
     EXPECT_EQ(record.SD, 1);
@@ -114,22 +114,33 @@ TEST_F(QuorinParameterSet, ListingShapesAtTheEdges)
     EXPECT_DOUBLE_EQ(record.OF, -0.125);
 }
 
-TEST_F(QuorinParameterSet, TruncatedListingKeepsWhatArrived)
+// With the meter off, at a wrong baud rate, or cut off by a lost connection, the page holds no
+// whole listing: nothing of it reaches the record, and the output format stays.
+TEST_F(QuorinParameterSet, NoWholeListingChangesNothing)
 {
-    std::vector<std::string> lines = ListingLines();
-    lines.resize(10);
-    ParseQuorinListing(JoinListing(lines) + "[RM] Outl", record);
-    EXPECT_DOUBLE_EQ(record.RE, 20.25);
-    EXPECT_EQ(record.RMx, 0);
-    EXPECT_EQ(record.TDx, 0);
-    EXPECT_EQ(record.BR, 0);
-    EXPECT_EQ(record.AS, "");
-    EXPECT_DOUBLE_EQ(record.OF, 0);
+    const std::string listing = JoinListing(ListingLines());
+    g_strQuorinFormat = "d";
+    for (const std::string& text : {std::string(), std::string("E15  \r\nok\r\n")}) {
+        record.SA = 7;
+        EXPECT_FALSE(ParseQuorinListing(text, record));
+        EXPECT_FALSE(QuorinGetDone(text, record));
+        EXPECT_EQ(record.SA, 7);
+        EXPECT_EQ(g_strQuorinFormat, "d");
+    }
+    // Cut anywhere before the carriage return that ends its last value: no listing.
+    for (std::size_t cut = 0; cut < listing.size(); ++cut) {
+        record.SA = 7;
+        const bool whole = cut >= listing.size() - 1;
+        ASSERT_EQ(ParseQuorinListing(listing.substr(0, cut), record), whole) << cut;
+        ASSERT_EQ(record.SA, whole ? 4 : 7) << cut;
+        ASSERT_EQ(g_strQuorinFormat, whole ? "h" : "d") << cut;
+    }
 }
 
 TEST_F(QuorinParameterSet, GetDoneShowsTheListing)
 {
-    const CQuorinParameterControls controls = QuorinGetDone(JoinListing(ListingLines()), record);
+    const CQuorinParameterControls controls =
+        QuorinGetDone(JoinListing(ListingLines()), record).value();
     EXPECT_EQ(controls.SD, 1);
     EXPECT_EQ(controls.AS, 3);
     EXPECT_EQ(controls.SE, 1);
@@ -143,6 +154,7 @@ TEST_F(QuorinParameterSet, GetDoneShowsTheListing)
 
 TEST_F(QuorinParameterSet, SetWritesFifteenCommandsWithTheirWaits)
 {
+    g_strQuorinFormat = "d";
     const CParameterCommand set = QuorinSet(TypedControls(), record);
     const std::vector<CCommandStep> expected = {
         {"RM5 3 2\r", 0},  {"ST0\r", 100},   {"SA4\r", 0},   {"TD100 1\r", 100}, {"SF1.0936\r", 0},
@@ -151,7 +163,12 @@ TEST_F(QuorinParameterSet, SetWritesFifteenCommandsWithTheirWaits)
     };
     EXPECT_EQ(set.steps, expected);
     EXPECT_EQ(set.message, ParameterTexts::ParametersSet);
+    EXPECT_EQ(set.notDone, std::string(ParameterTexts::NotSet));
     EXPECT_TRUE(set.resetAlarms);
+    // The record and the output format take the controls once every command went out.
+    EXPECT_EQ(record.SA, 0);
+    EXPECT_EQ(g_strQuorinFormat, "d");
+    set.takeControls();
     EXPECT_EQ(record.SA, 4);
     EXPECT_DOUBLE_EQ(record.AH, -1);
     EXPECT_EQ(record.AS, "DT");
@@ -166,6 +183,7 @@ TEST_F(QuorinParameterSet, SetWithoutSelectionsKeepsTheWaits)
     controls.AS = -1;
     g_strQuorinFormat = "d";
     const CParameterCommand set = QuorinSet(controls, record);
+    set.takeControls();
     ASSERT_EQ(set.steps.size(), 13u);
     EXPECT_EQ(set.steps[6], (CCommandStep{"TM1 0\r", 200}));
     EXPECT_EQ(set.steps[7].bytes, "SE0\r");

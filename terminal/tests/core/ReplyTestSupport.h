@@ -2,6 +2,7 @@
 
 #include "LineBatch.h"
 #include "ParameterRecords.h"
+#include "ReplyAssembly.h"
 #include "ReplyPage.h"
 #include "TerminalState.h"
 
@@ -18,6 +19,7 @@ struct CNotification
     std::string quorinLine;
     bool echo = false;
     int lineCount = 0;
+    bool tempRequest = false;
 };
 
 // A page that writes every notification into a journal shared with the other pages.
@@ -32,7 +34,7 @@ public:
     void OnData() override
     {
         m_journal.push_back({m_name, g_strReceived, g_strBinaryRecord, g_strMeasLine,
-                             g_strQuorinLine, g_bEchoTypedLine, g_nLineCount});
+                             g_strQuorinLine, g_bEchoTypedLine, g_nLineCount, g_bTempRequest});
     }
 
 private:
@@ -65,6 +67,7 @@ inline void ResetReplyState()
     g_bConnected = false;
     g_bSimulation = false;
     g_arrDisplayLines.Clear();
+    g_BinaryStream = BinaryStream::Unknown;
     ZelnarParameters.SDx = 0;
     ZelnarParameters.SDy = 0;
 }

@@ -27,7 +27,8 @@ class ZelnarControls : public ParameterStateTest
 
 TEST_F(ZelnarCommands, SetWritesEachCommandAsTypedWithItsPause)
 {
-    const CParameterCommand set = ZelnarSet(TypedZelnarControls(), record);
+    CZelnarParameterControls controls = TypedZelnarControls();
+    const CParameterCommand set = ZelnarSet(controls, record);
     const std::vector<CCommandStep> expected = {
         {"\x1b\r", 0},        {"MF2000\r", 0},    {"SA20\r", 50},         {"SF1\r", 0},
         {"OF0\r", 50},        {"TD1.5 1 0\r", 0}, {"MW-5000 5000\r", 50}, {"Q15 4 0 1\r", 0},
@@ -39,9 +40,11 @@ TEST_F(ZelnarCommands, SetWritesEachCommandAsTypedWithItsPause)
     EXPECT_TRUE(set.warnings.empty());
     EXPECT_TRUE(set.resetAlarms);
     EXPECT_EQ(set.message, ParameterTexts::ParametersSet);
+    EXPECT_EQ(set.notDone, std::string(ParameterTexts::NotSet));
+    EXPECT_EQ(controls, TypedZelnarControls());
 }
 
-TEST_F(ZelnarCommands, SetTakesTheControlsAndKeepsTextModeUntilTheMessageCloses)
+TEST_F(ZelnarCommands, TheRecordTakesASetOnlyWhenItWentThrough)
 {
     CZelnarParameterControls controls = TypedZelnarControls();
     controls.SDx = 2;
@@ -51,7 +54,16 @@ TEST_F(ZelnarCommands, SetTakesTheControlsAndKeepsTextModeUntilTheMessageCloses)
     const CParameterCommand set = ZelnarSet(controls, record);
     EXPECT_EQ(set.steps[13].bytes, "SD2 1\r");
     EXPECT_EQ(set.message, ParameterTexts::ParametersSetBinary);
-    EXPECT_EQ(record.SDx, 0);
+    EXPECT_EQ(record.SDx, 0) << "text while the commands go out";
+    EXPECT_EQ(record.MF, 0);
+    EXPECT_EQ(g_strBinaryPending, "1010");
+
+    // A Set stopped on the way leaves the record and the display format as they were.
+    ZelnarCommandDone(set, false, record);
+    EXPECT_EQ(record.SDx, 1);
+    EXPECT_EQ(record.MF, 0);
+
+    set.takeControls();
     EXPECT_TRUE(g_strBinaryPending.empty());
     EXPECT_EQ(record.MF, 2000);
     EXPECT_EQ(record.SDy, 1);
@@ -59,7 +71,7 @@ TEST_F(ZelnarCommands, SetTakesTheControlsAndKeepsTextModeUntilTheMessageCloses)
     EXPECT_EQ(record.AS, "DT");
     EXPECT_DOUBLE_EQ(record.TDx, 1.5);
     EXPECT_DOUBLE_EQ(record.MWx, -5000);
-    ZelnarCommandDone(set, record);
+    ZelnarCommandDone(set, true, record);
     EXPECT_EQ(record.SDx, 2);
 }
 
@@ -68,8 +80,9 @@ TEST_F(ZelnarCommands, HysteresisAboveWidthWithholdsThatAlarm)
     CZelnarParameterControls controls = TypedZelnarControls();
     controls.Q2y = "6.5";
     record.Q2w = 1;
-    record.Q2x = 2;
+    record.Q2x = 2.0625;
     record.Q2y = 0.5;
+    record.Q2z = 1;
     const CParameterCommand set = ZelnarSet(controls, record);
     ASSERT_EQ(set.warnings.size(), 1u);
     EXPECT_EQ(set.warnings[0], ParameterTexts::Q2Hysteresis);
@@ -77,11 +90,21 @@ TEST_F(ZelnarCommands, HysteresisAboveWidthWithholdsThatAlarm)
     // Q1 is still written, and the device keeps Q2's pause after it.
     EXPECT_EQ(set.steps[7], (CCommandStep{"Q15 4 0 1\r", 50}));
     EXPECT_EQ(set.steps[8].bytes, "QA0 20\r");
-    // The record keeps the last correct Q2, as the device does; Q1 is taken.
+    // The controls, and then the record, keep the last correct Q2, as the device does; Q1 is
+    // taken.
+    EXPECT_EQ(controls.Q2w, "1.000");
+    EXPECT_EQ(controls.Q2x, "2.062");
+    EXPECT_EQ(controls.Q2y, "0.500");
+    EXPECT_EQ(controls.Q2z, "1");
+    EXPECT_EQ(controls.Q1w, "5");
+    set.takeControls();
     EXPECT_DOUBLE_EQ(record.Q2y, 0.5);
-    EXPECT_DOUBLE_EQ(record.Q2x, 2);
+    EXPECT_DOUBLE_EQ(record.Q2x, 2.0625);
+    EXPECT_EQ(record.Q2z, 1);
     EXPECT_DOUBLE_EQ(record.Q1w, 5);
 
+    controls = TypedZelnarControls();
+    controls.Q2y = "6.5";
     controls.Q1y = "4.001";
     const CParameterCommand both = ZelnarSet(controls, record);
     EXPECT_EQ(both.warnings, (std::vector<std::string>{ParameterTexts::Q1Hysteresis,
@@ -97,6 +120,7 @@ TEST_F(ZelnarCommands, EqualHysteresisAndWidthIsSent)
     controls.Q1y = "2.500";
     const CParameterCommand set = ZelnarSet(controls, record);
     EXPECT_TRUE(set.warnings.empty());
+    EXPECT_EQ(controls.Q1y, "2.500");
     EXPECT_EQ(set.steps[7].bytes, "Q15 2.5 2.500 1\r");
 }
 
@@ -109,6 +133,7 @@ TEST_F(ZelnarCommands, ComboWithoutSelectionSendsNothingForItsKey)
     record.PL = 3;
     record.AS = "VM";
     const CParameterCommand set = ZelnarSet(controls, record);
+    set.takeControls();
     ASSERT_EQ(set.steps.size(), 12u);
     EXPECT_EQ(set.steps[9], (CCommandStep{"QA0 20\r", 50}));
     EXPECT_EQ(set.steps[10].bytes, "SE2\r");
@@ -121,7 +146,8 @@ TEST_F(ZelnarCommands, SetWhileNotConnectedWritesNothing)
 {
     g_bConnected = false;
     record.SDx = 2;
-    const CParameterCommand set = ZelnarSet(TypedZelnarControls(), record);
+    CZelnarParameterControls controls = TypedZelnarControls();
+    const CParameterCommand set = ZelnarSet(controls, record);
     EXPECT_EQ(set.refusal, ParameterTexts::NotConnected);
     EXPECT_TRUE(set.resetAlarms);
     EXPECT_TRUE(set.steps.empty());
@@ -141,6 +167,7 @@ TEST_F(ZelnarCommands, SimulatedSetOnlyTakesTheControlsAndChecks)
     EXPECT_EQ(set.message, ParameterTexts::SimulatedSet);
     EXPECT_EQ(record.SDx, 1);
     EXPECT_EQ(record.MF, 2000);
+    EXPECT_FALSE(set.takeControls) << "taken at once: nothing goes out that could fail";
 
     // MF is read as a real truncated toward zero, SF as a real.
     CZelnarParameterControls check = TypedZelnarControls();
@@ -161,6 +188,9 @@ TEST_F(ZelnarCommands, GetAndResetReadTheListingInTextMode)
     record.SDx = 2;
     const CParameterCommand get = ZelnarGet(record);
     EXPECT_EQ(record.SDx, 0);
+    EXPECT_EQ(get.displayFormatBefore, 2) << "again when no listing arrives";
+    EXPECT_EQ(get.displayFormatAfter, -1) << "the listing's";
+    EXPECT_EQ(get.notDone, std::string(ParameterTexts::NotRead));
     const std::vector<CCommandStep> getSteps = {{"\x1b\r", 0, true}, {"PA\r", 0}};
     EXPECT_EQ(get.steps, getSteps);
     EXPECT_EQ(get.message, ParameterTexts::GetWaiting);
@@ -199,13 +229,13 @@ TEST_F(ZelnarCommands, ShowAllInBinaryModeReturnsToBinaryAfterTheMessage)
     EXPECT_EQ(show.steps, (std::vector<CCommandStep>{{"PA\r", 0}}));
     EXPECT_EQ(show.message, ParameterTexts::ParametersDisplayed);
     EXPECT_EQ(record.SDx, 0);
-    ZelnarCommandDone(show, record);
+    ZelnarCommandDone(show, true, record);
     EXPECT_EQ(record.SDx, 2);
 
     record.SDx = 1;
     const CParameterCommand text = ZelnarShowAll(controls, record);
     EXPECT_TRUE(text.message.empty());
-    ZelnarCommandDone(text, record);
+    ZelnarCommandDone(text, true, record);
     EXPECT_EQ(record.SDx, 1);
 }
 

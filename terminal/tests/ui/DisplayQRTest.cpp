@@ -91,7 +91,6 @@ TEST_F(DisplayQRTest, StartsInDecimalWithItsFontsZeroCountsAndTheGaugeAtThreeMil
     QStringList labels;
     for (const QLabel* label : page->findChildren<QLabel*>())
         labels << label->text();
-    EXPECT_TRUE(labels.contains(" Temperatureabove +60°C"));
     EXPECT_TRUE(labels.contains("Error Explanation ( click on \"?\" )  :"));
 }
 
@@ -208,17 +207,68 @@ TEST_F(DisplayQRTest, ManyLinesBeforeOneRepaintShowTheLastLineAndEveryCount)
     EXPECT_EQ(g_pDistanceTableQR->m_XValues.front(), g_nGraphPointsQR - 50.0);
 }
 
-TEST_F(DisplayQRTest, HelpButtonsPutTheirTextIntoTheExplanationBox)
+// The seventeen codes as the operator reads them: description, count box, "?" button and
+// help text, written out here rather than taken from the page's own table.
+struct CHelpRow
 {
-    for (const CQuorinErrorCode& code : QuorinErrorCodes) {
-        Button(code.nHelpButtonId)->click();
+    const char* code;
+    const char* description;
+    int countBox;
+    int helpButton;
+    const char* help;
+};
+constexpr CHelpRow kHelpRows[] = {
+    {"E15", " Too weak reflexes", 1140, 1101,
+     "E15:Use target board, observe minimum requirement on measuring frequency ( >0,1m )"},
+    {"E16", " Too strong reflexes", 1047, 1102, "E16:Use target board"},
+    {"E17", " Too much steady light", 1048, 1103,
+     "E17:Reduce ambient light at target,Reflecting object remove or cover"},
+    {"E18", " Too high distance variation", 1049, 1104,
+     "E18:Check path from distance meter to target being measured for obstacles"},
+    {"E19", " Too high target speed", 1054, 1106,
+     "E19:Reduce motion speed of target or of distance meter"},
+    {"E23", " Temperature below -10°C", 1055, 1107, "E23:Provide ambient temperature > -10°C"},
+    {"E24", " Temperatureabove +60°C", 1056, 1108, "E24:Provide ambient temperature < +60°C"},
+    {"E31", " Faulty EEPROM checksum", 1057, 1109,
+     "E31:Service required if fault occurs repeatedly\r\n        Reship Telvan T1/T2 for "
+     "repair"},
+    {"E51", " Failure avalanche voltage", 1067, 1110,
+     "E51:1.Check ambient light radiation. Limit ambient light \r\n        2.Service "
+     "required: Reship Telvan T1/T2 for repair"},
+    {"E52", " Laser current too high", 1058, 1111,
+     "E52:Reship Telvan T1/T2 for repair,contact technical support"},
+    {"E53", " Parameter not set ( EEPROM )", 1059, 1112,
+     "E53:1.Parameter SF examine (SF must be unequal 0 )\r\n        2.Contact technical "
+     "support: Reship Telvan T1/T2 for repair"},
+    {"E54", " Hardware Error ( PLL )", 1060, 1113,
+     "E54:Contact technical support: Reship Telvan T1/T2 for repair"},
+    {"E55", " Hardware Error", 1061, 1114,
+     "E55:Contact technical support: Reship Telvan T1/T2 for repair"},
+    {"E61", " Invalid command", 1062, 1115, "E61:Check control software commands"},
+    {"E62", " Invalid parameter", 1063, 1116, "E62:Check external software parity setting"},
+    {"E63", " SIO Overflow", 1064, 1117,
+     "E63:Check time of emitted signals in application software\r\n        integrate delay on "
+     "transmission if necessary"},
+    {"E64", " Framing Error SIO", 1065, 1118,
+     "E64:Data format of the serial interface examine (8N1) "},
+};
+
+TEST_F(DisplayQRTest, EveryCodeHasItsDescriptionCountBoxAndHelpText)
+{
+    QStringList labels;
+    for (const QLabel* label : page->findChildren<QLabel*>())
+        labels << label->text();
+    for (const CHelpRow& row : kHelpRows) {
+        SCOPED_TRACE(row.code);
+        EXPECT_TRUE(labels.contains(row.code));
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(row.description)));
+        Receive(std::string(row.code) + "  \r\n");
+        EXPECT_EQ(FindControl<QLineEdit>(page.get(), row.countBox)->text(), "1");
+        Button(row.helpButton)->click();
         // The box breaks the line where the help text has CR LF, and nowhere else.
-        EXPECT_EQ(Explanation().replace("\n", "\r\n").toStdString(), code.strHelp);
+        EXPECT_EQ(Explanation().replace("\n", "\r\n"), QString::fromUtf8(row.help));
     }
     Button(1109)->click();
-    EXPECT_EQ(
-        Explanation(),
-        "E31:Service required if fault occurs repeatedly\n        Reship Telvan T1/T2 for repair");
     EXPECT_EQ(FindControl<QPlainTextEdit>(page.get(), 1142)->blockCount(), 2);
     Button(1102)->click();
     EXPECT_EQ(Explanation(), "E16:Use target board");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlId.h"
+#include "MainDlg.h"
 #include "PageTabCtrl.h"
 #include "UiTestSupport.h"
 
@@ -58,8 +59,37 @@ template <class Dialog, class Emulated> struct TMainDlgTest : testing::Test
     {
         const std::size_t before = emulated.device.Received().size();
         act();
-        emulated.device.WaitForReceived(before + expectedCount, 3000ms);
+        emulated.device.WaitForReceived(before + expectedCount, 30000ms);
         Pump(20ms);
         return emulated.ReceivedSince(before);
     }
+    // What act sends before the DM that the button of dmId sends after it: nothing, when act
+    // sends nothing.
+    std::string SentBeforeDM(const std::function<void()>& act, int dmId)
+    {
+        std::string sent = SentBy(
+            [&] {
+                act();
+                Button(dmId)->click();
+            },
+            3);
+        return sent.ends_with("DM\r") ? sent.substr(0, sent.size() - 3) : sent + "<no DM>";
+    }
 };
+
+// Plays a fast simulated run until done holds, checking after every event: a pump of several
+// milliseconds would play far past the point. The run is driven by its lines: only one that
+// plays no line for a minute has hung, however slow the machine.
+inline bool PlayUntil(CMainDlg& dialog, const std::function<bool()>& done)
+{
+    auto lastLine = std::chrono::steady_clock::now();
+    const QMetaObject::Connection lines = QObject::connect(
+        &dialog, &CMainDlg::SimulatedLine, [&] { lastLine = std::chrono::steady_clock::now(); });
+    bool reached = true;
+    while (reached && !done()) {
+        reached = std::chrono::steady_clock::now() - lastLine < 60s;
+        QApplication::processEvents();
+    }
+    QObject::disconnect(lines);
+    return reached;
+}

@@ -23,8 +23,10 @@
 
 using namespace std::chrono_literals;
 
-// Keeps the event loop going until done() holds; false when it does not within timeout.
-inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 3000ms)
+// Keeps the event loop going until done() holds; false when it does not within timeout, which
+// only guards against a hang.
+inline bool PumpUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds timeout = 30000ms)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
@@ -179,17 +181,4 @@ inline void StartSimulation(QAction* start, const QString& maximum, const QStrin
     });
     start->trigger();
     CUserDialogs::SetModalHandler({});
-}
-
-// Plays a fast simulated run until done holds, checking after every event: a pump of several
-// milliseconds would play far past the point, up to the end of the run.
-inline bool PlayUntil(const std::function<bool()>& done)
-{
-    const auto end = std::chrono::steady_clock::now() + 20000ms;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        QApplication::processEvents();
-    }
-    return true;
 }

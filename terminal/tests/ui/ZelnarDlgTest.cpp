@@ -4,6 +4,7 @@
 #include "ControlId.h"
 #include "DisplayZL.h"
 #include "GraphData.h"
+#include "LogZL.h"
 #include "MainDlgTestSupport.h"
 #include "PageTabCtrl.h"
 #include "ParameterRecords.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -49,7 +51,7 @@ TEST_F(ZelnarDlgTest, StartUpConnectsAndGetFillsEveryControlWithTheDevicesValues
 {
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{kGetWaiting});
     EXPECT_TRUE(g_bConnected);
-    emulated.device.WaitForReceived(4, 1000ms);
+    emulated.device.WaitForReceived(4, 30000ms);
     EXPECT_EQ(emulated.device.Received(), "\x1b\rPA\r");
     ExpectEdits({
         {1022, "1234"},     {1023, "7"},     {1024, "12.50"},    {1025, "1"},       {1034, "0"},
@@ -194,12 +196,13 @@ TEST_F(ZelnarDlgTest, EveryCommandButtonAndMenuItemSendsItsBytes)
 
 TEST_F(ZelnarDlgTest, EscapeAndEnterSendEscAndNeverCloseTheDialog)
 {
+    dlg->setResult(-1);
     for (const int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         EXPECT_EQ(SentBy([&] { PressKey(Edit(1022), key); }, 1), "\x1b") << key;
         EXPECT_EQ(SentBy([&] { PressKey(Button(1047), key); }, 1), "\x1b") << key;
     }
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_EQ(dlg->result(), 0);
+    EXPECT_EQ(dlg->result(), -1) << "no end of the dialog";
 }
 
 TEST_F(ZelnarDlgTest, SetSendsTheWholeSetWithItsPausesAndTheDeviceTakesIt)
@@ -238,8 +241,10 @@ TEST_F(ZelnarDlgTest, SetSendsTheWholeSetWithItsPausesAndTheDeviceTakesIt)
     EXPECT_EQ(Combo(1019)->currentIndex(), 1);
 }
 
+// The alarm the device keeps is what the controls, the record and a saved file show.
 TEST_F(ZelnarDlgTest, SetKeepsTheAlarmWhoseHysteresisExceedsItsWidth)
 {
+    Edit(1031)->setText("2");
     Edit(1032)->setText("9");
     dialogs.messages.clear();
     const std::string sent = SentBy([this] { Action(32781)->trigger(); }, 60);
@@ -250,6 +255,15 @@ TEST_F(ZelnarDlgTest, SetKeepsTheAlarmWhoseHysteresisExceedsItsWidth)
                                         "latest correct value",
                                         "Parameters have been set"}));
     EXPECT_DOUBLE_EQ(emulated.device.ZelnarParameters().Q1y, 0.5);
+    ExpectEdits({{1030, "3.000"}, {1031, "4.000"}, {1032, "0.500"}, {1033, "0"}});
+    EXPECT_FALSE(ChangedShown());
+    EXPECT_DOUBLE_EQ(ZelnarParameters.Q1x, 4.0);
+
+    QTemporaryDir folder;
+    dialogs.filePath = folder.filePath("ParametersZL.txt");
+    Action(32783)->trigger();
+    const std::string saved = ReadFile(dialogs.filePath);
+    EXPECT_NE(saved.find("\nQ1x: 4.000000\nQ1y: 0.500000\n"), std::string::npos) << saved;
 }
 
 TEST_F(ZelnarDlgTest, ShowAllInBinaryModeTakesTheListingAsText)
@@ -277,7 +291,7 @@ TEST_F(ZelnarDlgTest, ShowAllInBinaryModeTakesTheListingAsText)
     EXPECT_NE(dlg->Classic().Text().find("SD[-] Output format (2)"), std::string::npos);
 
     // Identification and diagnosis have no binary replies: nothing is sent.
-    EXPECT_EQ(SentBy([this] { Button(1064)->click(); }, 3), "");
+    EXPECT_EQ(SentBeforeDM([this] { Button(1064)->click(); }, 1054), "");
 }
 
 TEST_F(ZelnarDlgTest, ResetParamResetsTheDeviceAndReadsItsParametersAgain)
@@ -340,7 +354,7 @@ TEST_F(ZelnarDlgTest, SaveWritesTheParameterFileAndLoadRestoresAndSendsIt)
     // A file that lacks a line changes nothing.
     std::ofstream(path, std::ios::trunc) << "AS: 1\nPL: 0\n";
     dialogs.messages.clear();
-    EXPECT_EQ(SentBy([this] { Button(1051)->click(); }, 1), "");
+    EXPECT_EQ(SentBeforeDM([this] { Button(1051)->click(); }, 1054), "");
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Can not read file!"});
     EXPECT_EQ(Combo(1018)->currentText(), "DT");
 
@@ -379,6 +393,7 @@ TEST_F(ZelnarDlgTest, TypedLineOnTheClassicPageReachesTheDeviceAndTheListingAppe
 
 TEST_F(ZelnarDlgTest, ExitDisconnectsAndEndsTheDialog)
 {
+    dlg->setResult(-1);
     Action(32779)->trigger();
     EXPECT_FALSE(g_bConnected);
     EXPECT_FALSE(dlg->isVisible());
@@ -412,11 +427,21 @@ TEST(ZelnarDlgPortTest, ConnectToAMissingPortShowsTheFailureAndKeepsConnectOffer
 
 TEST_F(ZelnarDlgTest, SaveLogFileOfTheFileMenuSavesTheLogPagesStretch)
 {
-    dialogs.filePath.clear();
+    ASSERT_TRUE(PumpUntilQuiet(dlg->Classic()));
+    FindControl<QPushButton>(&dlg->Log(), 1148)->click();
+    Button(1054)->click();
+    const auto& entries = dlg->Log().Book().Entries();
+    ASSERT_TRUE(PumpUntil([&] { return entries.size() > dlg->Log().Book().StartIndex(); }));
+    FindControl<QPushButton>(&dlg->Log(), 1149)->click();
+    const std::string reading(entries[entries.size() - 1]);
+    EXPECT_TRUE(reading.starts_with("D")) << reading;
+
+    QTemporaryDir folder;
+    dialogs.filePath = folder.filePath("Log.txt");
     Action(32774)->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0].proposedName, "Log");
-    EXPECT_EQ(dialogs.fileRequests[0].defaultExtension, "txt");
+    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "Log", "txt", "Text Files (*.txt)"}));
+    EXPECT_EQ(ReadFile(dialogs.filePath), reading + "\r\n");
 }
 
 // Simulation mode entered through the menu with the settings given.
@@ -484,6 +509,27 @@ TEST_F(ZelnarSimulationTest, StartLoadsTheDemonstrationSetClosesThePortAndLocksT
     EXPECT_FALSE(Button(1060)->isEnabled());
 }
 
+TEST_F(ZelnarSimulationTest, LoadKeepsTheDecimalFormatThatSimulationLocks)
+{
+    StartSimulation("20", "0");
+    QTemporaryDir folder;
+    dialogs.filePath = folder.filePath("ParametersZL.txt");
+    Action(32783)->trigger();
+    std::string file = ReadFile(dialogs.filePath);
+    file.replace(file.find("SDx: 0"), 6, "SDx: 1");
+    std::ofstream(dialogs.filePath.toStdString(), std::ios::binary | std::ios::trunc) << file;
+
+    Action(32782)->trigger();
+    EXPECT_EQ(Combo(1041)->currentIndex(), 0);
+    Button(1048)->click();
+    EXPECT_EQ(dialogs.messages.back(), "parameters have been set");
+    EXPECT_EQ(ZelnarParameters.SDx, 0);
+    FastRun();
+    Button(1053)->click();
+    ASSERT_TRUE(PlayUntil(*dlg, [] { return g_nGraphPoints >= 5; }));
+    EXPECT_EQ(Distance().left(5), " 0000") << "simulated lines are decoded";
+}
+
 TEST_F(ZelnarSimulationTest, ARefusedRangeStartsNothing)
 {
     StartSimulation("3", "5");
@@ -503,7 +549,7 @@ TEST_F(ZelnarSimulationTest, ADefaultRunPlaysEveryLineWithTheErrorStretch)
     EXPECT_TRUE(g_bSimRunning);
     // DT during a run is ignored.
     Action(32786)->trigger();
-    ASSERT_TRUE(PumpUntil([this] { return RunOver(); }, 20000ms));
+    ASSERT_TRUE(PlayUntil(*dlg, [this] { return RunOver(); }));
     EXPECT_EQ(g_nGraphPoints, 4002);
     EXPECT_EQ(g_pDistanceColumn->m_Values.size(), 150u);
     EXPECT_EQ(E02Count(), "998");
@@ -517,7 +563,7 @@ TEST_F(ZelnarSimulationTest, PauseResumesWhereItStoppedAndStopShowsTheRestLine)
     StartSimulation("20", "0");
     FastRun();
     Button(1053)->click();
-    ASSERT_TRUE(PlayUntil([] { return g_nGraphPoints >= 300; }));
+    ASSERT_TRUE(PlayUntil(*dlg, [] { return g_nGraphPoints >= 300; }));
     Button(1060)->click();
     EXPECT_FALSE(g_bSimRunning);
     const auto shown = g_nGraphPoints;
@@ -526,7 +572,7 @@ TEST_F(ZelnarSimulationTest, PauseResumesWhereItStoppedAndStopShowsTheRestLine)
     EXPECT_EQ(g_nGraphPoints, shown) << "a paused run plays nothing";
 
     Button(1053)->click();
-    ASSERT_TRUE(PlayUntil([] { return g_nGraphPoints >= 2500; }));
+    ASSERT_TRUE(PlayUntil(*dlg, [] { return g_nGraphPoints >= 2500; }));
     Button(1060)->click();
     const auto paused = g_nGraphPoints;
     Button(1066)->click();
@@ -536,7 +582,7 @@ TEST_F(ZelnarSimulationTest, PauseResumesWhereItStoppedAndStopShowsTheRestLine)
 
     // The next run starts from the beginning and plays all its lines.
     Button(1053)->click();
-    ASSERT_TRUE(PumpUntil([this] { return RunOver(); }, 20000ms));
+    ASSERT_TRUE(PlayUntil(*dlg, [this] { return RunOver(); }));
     EXPECT_EQ(g_nGraphPoints, paused + 1 + 4002);
 }
 
