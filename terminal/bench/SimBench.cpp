@@ -74,8 +74,8 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 20;
     // No device: simulation mode closes the port anyway.
-    PortSettings = {"Quorin", QDir(home.path()).filePath("no-port").toStdString(), "9600", "8",
-                    0, 0};
+    PortSettings = {"Quorin", QDir(home.path()).filePath("no-port").toStdString(), "9600", "8", 0,
+                    0};
     CUserDialogs::SetMessageHandler([](const QString&) {});
     CUserDialogs::SetModalHandler([](QDialog& dialog) {
         dialog.accept();

@@ -29,7 +29,7 @@ private:
         std::unique_ptr<char[]> text;
         std::size_t capacity = 0;
         std::size_t used = 0;
-        std::size_t firstLine = 0;       // the list index of its first line
+        std::size_t firstLine = 0;         // the list index of its first line
         std::vector<std::uint16_t> starts; // where each of its lines begins in text
     };
 

@@ -440,7 +440,8 @@ TEST_F(ZelnarDlgTest, SaveLogFileOfTheFileMenuSavesTheLogPagesStretch)
     dialogs.filePath = folder.filePath("Log.txt");
     Action(32774)->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0], (CFileRequest{true, "Log", "txt", "Text Files (*.txt)", "log"}));
+    EXPECT_EQ(dialogs.fileRequests[0],
+              (CFileRequest{true, "Log", "txt", "Text Files (*.txt)", "log"}));
     EXPECT_EQ(ReadFile(dialogs.filePath), reading + "\r\n");
 }
 
