@@ -1,8 +1,9 @@
 #include "LogBook.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
-#include <cstdio>
+#include <iterator>
 #include <utility>
 
 CLogBook::CLogBook(LogFileKind excelKind, LogClock clock)
@@ -99,8 +100,22 @@ std::string_view CLogBook::TimePrefix()
 {
     if (!m_bTime)
         return {};
+    // "%02d:%02d:%02d:%03d>> " for every line, without the cost of a formatted print.
     const CTimeOfDay time = m_clock();
-    const int length = std::snprintf(m_prefix.data(), m_prefix.size(), "%02d:%02d:%02d:%03d>> ",
-                                     time.hour, time.minute, time.second, time.millisecond);
-    return {m_prefix.data(), static_cast<std::size_t>(length)};
+    char* out = m_prefix.data();
+    const auto field = [&out](int value, int digits, char separator) {
+        char text[16];
+        const auto [end, error] = std::to_chars(std::begin(text), std::end(text), value);
+        for (auto length = end - text; length < digits; ++length)
+            *out++ = '0';
+        out = std::copy(text, end, out);
+        *out++ = separator;
+    };
+    field(time.hour, 2, ':');
+    field(time.minute, 2, ':');
+    field(time.second, 2, ':');
+    field(time.millisecond, 3, '>');
+    *out++ = '>';
+    *out++ = ' ';
+    return {m_prefix.data(), static_cast<std::size_t>(out - m_prefix.data())};
 }

@@ -26,8 +26,12 @@ private:
 
 template <class OnLine> void CLogCutter::Cut(std::string_view text, OnLine&& onLine)
 {
-    m_strTail.append(text);
-    const std::string_view all = m_strTail;
+    // Mostly no tail waits: the lines are then cut from the text itself and only its end is
+    // kept.
+    const bool joined = !m_strTail.empty();
+    if (joined)
+        m_strTail.append(text);
+    const std::string_view all = joined ? std::string_view(m_strTail) : text;
     std::size_t start = 0;
     for (std::size_t cr = all.find('\r'); cr != std::string_view::npos && cr + 1 < all.size();
          cr = all.find('\r', cr + 1)) {
@@ -43,5 +47,8 @@ template <class OnLine> void CLogCutter::Cut(std::string_view text, OnLine&& onL
         onLine(all.substr(start, length), false);
         start += length;
     }
-    m_strTail.erase(0, start);
+    if (joined)
+        m_strTail.erase(0, start);
+    else
+        m_strTail.assign(all.substr(start));
 }

@@ -27,8 +27,8 @@ public:
     // "Clear ERRORS" wrote "0" into every count box.
     void ClearCounts();
 
-    // While simulating, a line asks for the gauge, the lamp and the graph to be redrawn at
-    // once; true once per request.
+    // While simulating, a line asks for the gauge, the lamp and the graph to be redrawn when
+    // it is shown; true once per request.
     bool TakeRedraw() { return std::exchange(m_bRedraw, false); }
 
     CShownValue<bool>& RedText() { return m_RedText; }

@@ -24,8 +24,8 @@ public:
     // "Clear" wrote "0" into both count boxes.
     void ClearCounts();
 
-    // While simulating, a line asks for the graphs to be redrawn with it; true once per
-    // request.
+    // While simulating, a line asks for the graphs to be redrawn when it is shown; true once
+    // per request.
     bool TakeRedraw() { return std::exchange(m_bRedraw, false); }
 
     CShownValue<bool>& RedText() { return m_RedText; }

@@ -29,7 +29,7 @@ public:
     CAnalogGauge& Gauge() const { return *m_pGauge; }
 
 signals:
-    // While simulating, every line is shown on the graphs at once.
+    // While simulating, the lines shown ask for the graphs to be redrawn with them.
     void RedrawGraphs();
 
 protected:

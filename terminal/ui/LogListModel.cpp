@@ -26,10 +26,11 @@ int CLogListModel::rowCount(const QModelIndex& parent) const
 
 QVariant CLogListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() ||
-        static_cast<std::size_t>(index.row()) >= m_nRows)
+    const auto row = static_cast<std::size_t>(index.row());
+    // Rows the view has not been told of yet, or that a clear took away, show nothing.
+    if (role != Qt::DisplayRole || !index.isValid() || row >= m_nRows || row >= m_lines.size())
         return {};
-    const std::string_view line = m_lines[static_cast<std::size_t>(index.row())];
+    const std::string_view line = m_lines[row];
     return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
 }
 

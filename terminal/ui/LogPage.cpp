@@ -87,8 +87,16 @@ CLogPage::CLogPage(std::unique_ptr<CLogBook> book, const CLogPageControls& contr
 void CLogPage::OnData()
 {
     m_pBook->OnData();
-    if (!m_showTimer.isActive())
+    // A list out of sight is brought up to date when it is shown: telling the view of every new
+    // row would have it lay out all of its rows again, many times a second.
+    if (!m_showTimer.isActive() && isVisible())
         m_showTimer.start();
+}
+
+void CLogPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    ShowEntries();
 }
 
 void CLogPage::ShowEntries()

@@ -39,7 +39,7 @@ public:
     // Lists the entries of an earlier session's journal, marked for SAVE and the Excel button.
     void Recover(const CJournalReader& journal);
     // Shows the entries added since the last look; the page looks on its own shortly after
-    // data arrive.
+    // data arrive while it is in sight, and when it comes into sight.
     void ShowEntries();
 
 protected:
@@ -49,6 +49,7 @@ protected:
 
     // Escape and Enter on the page do nothing.
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void OnStartLog();

@@ -412,10 +412,9 @@ void CMainDlg::OnSimulationTick()
 void CMainDlg::DeliverSimulatedLine()
 {
     emit SimulatedLine();
-    // The line waits in the family's line variable; a simulated run goes at a watchable pace,
-    // so each line is shown at once.
+    // The line waits in the family's line variable. It is decoded at once and shown on the
+    // timer as received lines are, so a fast run does not paint the page for every line.
     m_pDisplayPage->OnData();
-    m_pDisplayPage->ShowPending();
 }
 
 void CMainDlg::EnableSimulationControls(bool simulating)

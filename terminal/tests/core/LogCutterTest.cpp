@@ -87,24 +87,35 @@ TEST(LogCutter, OverlongTailKeepsACarriageReturnForItsLineFeed)
     EXPECT_EQ(Cut(cutter, "\nD+1\r\n").complete, (Lines{"", "D+1"}));
 }
 
-TEST(LineList, ViewsStayValidWhileTheListGrows)
+TEST(LineList, EveryLineReadsBackAcrossBlocksAndViewsStayValid)
 {
     CLineList list;
-    list.Add("first ", "entry");
+    std::vector<std::string> expected;
+    const auto add = [&](const std::string& head, const std::string& tail = {}) {
+        list.Add(head, tail);
+        expected.push_back(head + tail);
+    };
+    add("first ", "entry");
     const std::string_view first = list[0];
-    const std::string wide(100000, 'w');
-    list.Add(wide);
-    for (int i = 0; i < 200000; ++i)
-        list.Add("D+0012.345");
-    list.Add("");
-    EXPECT_EQ(first, "first entry");
+    // Lines of every length up to a few hundred, so that blocks end at every kind of line, and
+    // lines as long as a block and longer, each followed by empty lines.
+    for (int i = 0; i < 40000; ++i)
+        add(std::string(std::size_t(i % 301), char('a' + i % 26)), i % 7 ? "" : "\r");
+    for (const std::size_t wide : {65535u, 65536u, 65537u, 200000u}) {
+        add(std::string(wide, 'w'));
+        add("");
+        add("", "");
+        add("D+0012.345");
+    }
+    add("last");
+    ASSERT_EQ(list.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(list[i], expected[i]) << i;
     EXPECT_EQ(list[0].data(), first.data());
-    EXPECT_EQ(list[1], wide);
-    EXPECT_EQ(list[2], "D+0012.345");
-    EXPECT_EQ(list.size(), 200003u);
-    EXPECT_EQ(list[200002], "");
     list.Clear();
     EXPECT_TRUE(list.empty());
+    list.Add("again");
+    EXPECT_EQ(list[0], "again");
 }
 
 class LogBook : public testing::Test

@@ -52,6 +52,7 @@ struct LogZLTest : LogPageTest
 TEST_F(LogZLTest, LinesArrivingInPiecesAreListedAndReachTheDisplay)
 {
     ASSERT_NE(FindControl<QListView>(page.get(), 1066), nullptr);
+    page->show();
     Receive("D+0012.3");
     Receive("45\r\nD+00");
     EXPECT_EQ(Model()->rowCount(), 0) << "the list shows new rows in steps";
@@ -72,6 +73,18 @@ TEST_F(LogZLTest, LinesArrivingInPiecesAreListedAndReachTheDisplay)
     const LogZL next(FixedClock());
     EXPECT_TRUE(FindControl<QCheckBox>(&next, 1170)->isChecked());
     EXPECT_TRUE(next.Book().Time());
+}
+
+TEST_F(LogZLTest, AListOutOfSightShowsEveryEntryWhenItComesIntoSight)
+{
+    for (const char* line : {"D+0012.345\r\n", "D+0012.346\r\n", "DE02      \r\n"})
+        Receive(line);
+    Pump(100ms);
+    EXPECT_EQ(Model()->rowCount(), 0) << "the view out of sight is not told of each row";
+    page->show();
+    ASSERT_EQ(Model()->rowCount(), 3);
+    EXPECT_EQ(Row(0), "D+0012.345");
+    EXPECT_EQ(Row(2), "DE02      ");
 }
 
 TEST_F(LogZLTest, ButtonsFollowTheirCycle)

@@ -454,8 +454,6 @@ struct QuorinSimulationTest : QuorinDlgTest
     {
         ASSERT_TRUE(PlayUntil(*dlg, [] { return !g_bSimRunning; }));
     }
-    // A long run plays as fast as the timer goes, without drawing the dialog for every line.
-    void FastRun() { dlg->hide(); }
     std::size_t ErrorLines() const
     {
         return std::size_t(std::count(lines.begin(), lines.end(), "E15  "));
@@ -539,7 +537,6 @@ TEST_F(QuorinSimulationTest, StartLoadsTheDemonstrationSetClosesThePortAndLocksT
 TEST_F(QuorinSimulationTest, ADefaultRunPlays4001PositionsWithTheErrorStretchOfEachRamp)
 {
     StartSimulation();
-    FastRun();
     const std::size_t sent = emulated.device.Received().size();
     Button(1131)->click();
     EXPECT_TRUE(g_bSimRunning);
@@ -567,7 +564,6 @@ TEST_F(QuorinSimulationTest, ADefaultRunPlays4001PositionsWithTheErrorStretchOfE
 TEST_F(QuorinSimulationTest, PauseResumesWhereItStoppedAndStopShowsTheRestLine)
 {
     StartSimulation();
-    FastRun();
     Button(1131)->click();
     ASSERT_TRUE(PlayUntil(*dlg, [this] { return lines.size() >= 300; }));
     Button(1164)->click();

@@ -58,6 +58,7 @@ struct QuorinPagesTest : LogPageTest
 TEST_F(QuorinPagesTest, EveryCompleteLineIsListedAndReachesTheDisplay)
 {
     ASSERT_NE(FindControl<QListView>(page.get(), 1133), nullptr);
+    page->show();
     Receive("012.3");
     Receive("45\r\nE16  \r\nR12");
     // A chunk without a complete line still wakes the Display page, with no line.
