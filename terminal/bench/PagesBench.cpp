@@ -5,6 +5,7 @@
 // session journal. The differences are what the status bar and the journal cost.
 //   telvan-pages-bench DEVICE [SECONDS] [BAUD]
 
+#include "BenchHome.h"
 #include "BenchPages.h"
 #include "ControlId.h"
 #include "DisplayZL.h"
@@ -18,10 +19,8 @@
 #include "ZelnarDlg.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <array>
 #include <clocale>
@@ -44,11 +43,7 @@ constexpr std::array<const char*, 3> kStretchNames = {
 
 int main(int argc, char** argv)
 {
-    // The settings and journals of the bench stay out of the operator's.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QDir(home.path()).filePath("config")));
-    qputenv("XDG_STATE_HOME", QFile::encodeName(QDir(home.path()).filePath("state")));
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const CBenchHome home;
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     if (argc < 2) {
@@ -67,7 +62,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "not connected to %s\n", argv[1]);
         return 1;
     }
-    CSessionJournal journal(QDir(home.path()).filePath("state/telvan-terminal"), {});
+    CSessionJournal journal(home.FilePath("state/telvan-terminal"), {});
     const std::size_t before = dialog.Log().Book().Entries().size();
     FindControl<QPushButton>(&dialog, 1053)->click();
     // Each stretch takes a share of the time, in rounds and each round in another order, so that

@@ -4,6 +4,7 @@
 // Display page in front and once with the Graphic page.
 //   telvan-sim-bench [SECONDS]
 
+#include "BenchHome.h"
 #include "BenchPages.h"
 #include "ControlId.h"
 #include "EventWait.h"
@@ -15,10 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <clocale>
@@ -66,15 +65,12 @@ CRunFigures Play(QuorinDlg& dialog, int paceMs, int seconds)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QDir(home.path()).filePath("config")));
-    qputenv("XDG_STATE_HOME", QFile::encodeName(QDir(home.path()).filePath("state")));
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const CBenchHome home;
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 20;
     // No device: simulation mode closes the port anyway.
-    PortSettings = {"Quorin", QDir(home.path()).filePath("no-port").toStdString(), "9600", "8", 0,
+    PortSettings = {"Quorin", home.FilePath("no-port").toStdString(), "9600", "8", 0,
                     0};
     CUserDialogs::SetMessageHandler([](const QString&) {});
     CUserDialogs::SetModalHandler([](QDialog& dialog) {

@@ -5,6 +5,7 @@
 // cleared while disconnected, so the program's memory has to stay flat.
 //   telvan-soak-bench [MINUTES] [BAUD]
 
+#include "BenchHome.h"
 #include "BenchPages.h"
 #include "ControlId.h"
 #include "DeviceEmulator.h"
@@ -93,11 +94,7 @@ void CheckStretch(const CLineList& entries, Totals& totals)
 
 int main(int argc, char** argv)
 {
-    // The settings of the bench stay out of the operator's.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QDir(home.path()).filePath("config")));
-    qputenv("XDG_STATE_HOME", QFile::encodeName(QDir(home.path()).filePath("state")));
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const CBenchHome home;
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     const double minutes = argc > 1 ? std::atof(argv[1]) : 10;
