@@ -1,7 +1,7 @@
 # Sourced by the scripts: installs the Debian packages the build needs, when missing.
 
 TELVAN_PACKAGES=(cmake ninja-build g++ pkg-config tzdata libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-serialport-dev fonts-dejavu-core desktop-file-utils)
+    qt6-base-dev qt6-serialport-dev fonts-dejavu-core desktop-file-utils libmosquitto-dev mosquitto)
 
 telvan_install() {
     local missing=()
