@@ -1,5 +1,7 @@
 #include "MessageQueue.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,18 +18,6 @@ constexpr std::uint64_t kLarge = std::uint64_t{16} << 20;
 class MessageQueue : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "telvan-queue-XXXXXX");
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
     std::unique_ptr<CMessageQueue> Open(std::uint64_t maxBytes = kLarge)
     {
         auto queue = std::make_unique<CMessageQueue>(m_folder / "queue", maxBytes);
@@ -69,7 +59,8 @@ protected:
 
     static std::string Numbered(int i) { return "{\"distance\":" + std::to_string(i) + "}"; }
 
-    fs::path m_folder;
+    TempDir m_temp;
+    const fs::path m_folder = m_temp.Path("");
 };
 
 } // namespace

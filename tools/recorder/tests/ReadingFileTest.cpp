@@ -1,5 +1,7 @@
 #include "ReadingFile.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -18,9 +20,6 @@ class ReadingFile : public testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "telvan-rows-XXXXXX");
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
         ::setenv("TZ", "UTC0", 1);
         ::tzset();
     }
@@ -28,8 +27,6 @@ protected:
     {
         ::unsetenv("TZ");
         ::tzset();
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
     }
 
     static std::string Read(const fs::path& path)
@@ -71,7 +68,8 @@ protected:
         return reading;
     }
 
-    fs::path m_folder;
+    TempDir m_temp;
+    const fs::path m_folder = m_temp.Path("");
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "RecorderOptions.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,18 +15,6 @@ namespace {
 class RecorderOptions : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "telvan-options-XXXXXX");
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
     CRecorderArguments Parse(QStringList arguments)
     {
         arguments.prepend("telvan-recorder");
@@ -45,7 +35,8 @@ protected:
         EXPECT_EQ(parsed.error, error);
     }
 
-    fs::path m_folder;
+    TempDir m_temp;
+    const fs::path m_folder = m_temp.Path("");
 };
 
 } // namespace

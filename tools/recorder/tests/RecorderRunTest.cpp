@@ -7,6 +7,8 @@
 #include "LocalBroker.h"
 #include "LocalSubscriber.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,9 +71,6 @@ class RecorderRun : public testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "telvan-recorder-XXXXXX");
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
         std::string error;
         ASSERT_TRUE(m_broker.Start(error)) << error;
         m_subscriber = std::make_unique<CLocalSubscriber>("station-subscriber", "telvan/#");
@@ -90,8 +89,6 @@ protected:
         m_process.reset();
         m_subscriber.reset();
         m_device.HangUp();
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
     }
 
     // The meter comes (back) on a new pseudo-terminal behind the same path.
@@ -220,7 +217,8 @@ protected:
         return stretches;
     }
 
-    fs::path m_folder;
+    TempDir m_temp;
+    const fs::path m_folder = m_temp.Path("");
     CLocalBroker m_broker;
     std::unique_ptr<CLocalSubscriber> m_subscriber;
     CDeviceEmulator m_device{DeviceFamily::Zelnar, 1};
