@@ -16,6 +16,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -148,13 +149,16 @@ protected:
         return true;
     }
 
+    // Readings received, each counted once: after a broken connection QoS 1 may bring one twice.
     bool WaitForReadings(std::size_t count) const
     {
         return m_subscriber->WaitFor(
             [count](const auto& messages) {
-                return static_cast<std::size_t>(std::count_if(
-                           messages.begin(), messages.end(),
-                           [](const auto& m) { return m.topic == kReadingTopic; })) >= count;
+                std::set<std::string> distinct;
+                for (const auto& message : messages)
+                    if (message.topic == kReadingTopic)
+                        distinct.insert(message.payload);
+                return distinct.size() >= count;
             },
             kGuard);
     }
@@ -260,11 +264,10 @@ TEST_F(RecorderRun, BrokerRestartedMidStreamLosesNothing)
     std::string error;
     ASSERT_TRUE(m_broker.Start(error)) << error;
     ASSERT_TRUE(m_process->WaitForError("connected to the broker", kGuard, 2));
+    // What was written while the broker was away, and more after it.
     ASSERT_TRUE(WaitForReadings(CsvRows().size() + 100));
     StopRecorder();
     ASSERT_TRUE(WaitForStatus("offline"));
-    const std::vector<std::string> rows = CsvRows();
-    ASSERT_GT(rows.size(), 400u);
     const std::size_t duplicates = ExpectFileMatchesPublished();
     RecordProperty("duplicates", static_cast<int>(duplicates));
 }
