@@ -1,5 +1,7 @@
 #include "MqttPublisher.h"
 
+#include "HandOver.h"
+
 #include <QMetaObject>
 
 namespace {
@@ -25,6 +27,12 @@ CMqttPublisher::~CMqttPublisher()
         m_pClient->Stop();
 }
 
+bool CMqttPublisher::event(QEvent* event)
+{
+    CHandOver::Take();
+    return QObject::event(event);
+}
+
 std::string CMqttPublisher::Topic(const char* leaf) const
 {
     return m_settings.topicPrefix + '/' + m_settings.clientId + '/' + leaf;
@@ -35,6 +43,8 @@ bool CMqttPublisher::Start(std::string& error)
     if (!m_queue.Open(error))
         return false;
     m_pClient = std::make_unique<CMqttClient>(m_settings, StatusTopic(), [this] {
+        CHandOver::Post();
+        const CHandOver::CQtPart qt;
         QMetaObject::invokeMethod(this, &CMqttPublisher::HandleEvents, Qt::QueuedConnection);
     });
     if (!m_pClient->Start(error))

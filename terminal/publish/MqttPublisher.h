@@ -64,6 +64,10 @@ signals:
     // queue's size. Told once until it works again.
     void QueueFailed(const QString& reason);
 
+protected:
+    // The client library's thread wakes the publisher through its event queue.
+    bool event(QEvent* event) override;
+
 private:
     std::string Topic(const char* leaf) const;
     void HandleEvents();

@@ -6,10 +6,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <netinet/in.h>
 #include <pwd.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -90,9 +91,24 @@ bool CLocalBroker::Start(std::string& error)
     const std::string configPath = config.string();
     char* arguments[] = {const_cast<char*>(kMosquitto), const_cast<char*>("-c"),
                          const_cast<char*>(configPath.c_str()), nullptr};
-    if (::posix_spawn(&m_nPid, kMosquitto, nullptr, nullptr, arguments, environ) != 0) {
-        m_nPid = -1;
-        error = std::string(kMosquitto) + ": " + std::strerror(errno);
+    // The broker writes to a file of its own, not to the test's output, and ends with the
+    // thread that started it: a test that dies leaves no broker that keeps its runner waiting.
+    const int output = ::open((m_folder / "mosquitto.out").c_str(),
+                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const pid_t parent = ::getpid();
+    m_nPid = ::fork();
+    if (m_nPid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent || output < 0 || ::dup2(output, 1) < 0 || ::dup2(output, 2) < 0)
+            ::_exit(127);
+        ::execve(kMosquitto, arguments, environ);
+        ::_exit(127);
+    }
+    const int forkError = errno;
+    if (output >= 0)
+        ::close(output);
+    if (m_nPid < 0) {
+        error = std::string(kMosquitto) + ": " + std::strerror(forkError);
         return false;
     }
     return WaitForListener(error);
@@ -104,7 +120,8 @@ bool CLocalBroker::WaitForListener(std::string& error) const
     while (std::chrono::steady_clock::now() < end) {
         int status = 0;
         if (::waitpid(m_nPid, &status, WNOHANG) == m_nPid) {
-            error = "mosquitto ended at its start; see " + (m_folder / "mosquitto.log").string();
+            error = "mosquitto ended at its start; see " + (m_folder / "mosquitto.log").string() +
+                    " and mosquitto.out beside it";
             return false;
         }
         const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
