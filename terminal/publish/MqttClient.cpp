@@ -82,26 +82,26 @@ bool CMqttClient::Start(std::string& error)
 
 void CMqttClient::Run()
 {
+    // The library is never called under m_mutex: its callbacks take m_mutex while they hold
+    // the library's own locks.
     bool first = true;
-    for (;;) {
-        int rc = MOSQ_ERR_SUCCESS;
-        {
-            // Stop disconnects under the lock: no connection starts after it.
-            const std::lock_guard lock(m_mutex);
-            if (m_bStopping)
-                return;
-            rc = first ? mosquitto_connect_async(m_pClient, m_settings.host.c_str(),
-                                                 m_settings.port, m_settings.keepAliveSeconds)
-                       : mosquitto_reconnect_async(m_pClient);
-        }
+    while (!m_bStopping) {
+        const int rc = first ? mosquitto_connect_async(m_pClient, m_settings.host.c_str(),
+                                                       m_settings.port, m_settings.keepAliveSeconds)
+                             : mosquitto_reconnect_async(m_pClient);
         // Once a connection is under way the library's loop keeps it, and tries again every
-        // second after it breaks; it returns when the client disconnects.
+        // second after it breaks; it returns when the client disconnects. A Stop that came
+        // before this check disconnected too early to end the loop, so it is done here.
         if (rc == MOSQ_ERR_SUCCESS) {
             first = false;
+            if (m_bStopping) {
+                mosquitto_disconnect(m_pClient);
+                return;
+            }
             mosquitto_loop_forever(m_pClient, kLoopMs, 1);
         }
         std::unique_lock lock(m_mutex);
-        m_noted.wait_for(lock, kRetry, [this] { return m_bStopping; });
+        m_noted.wait_for(lock, kRetry, [this] { return m_bStopping.load(); });
     }
 }
 
@@ -133,11 +133,11 @@ void CMqttClient::Stop()
     {
         const std::lock_guard lock(m_mutex);
         m_bStopping = true;
-        // The library's loop ends once it sees the client disconnected, at the latest after
-        // the second it waits between tries.
-        mosquitto_disconnect(m_pClient);
     }
     m_noted.notify_all();
+    // The library's loop ends once it sees the client disconnected, at the latest after the
+    // second it waits between tries.
+    mosquitto_disconnect(m_pClient);
     m_thread.join();
 }
 

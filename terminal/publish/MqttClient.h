@@ -2,6 +2,7 @@
 
 #include "MqttSettings.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -68,9 +69,9 @@ private:
     mosquitto* m_pClient = nullptr;
     std::thread m_thread;
 
-    std::mutex m_mutex; // guards the notes and the stop
+    std::mutex m_mutex; // guards the notes
     std::condition_variable m_noted;
     std::vector<CEvent> m_events;
     bool m_bWoken = false;
-    bool m_bStopping = false;
+    std::atomic<bool> m_bStopping = false;
 };
