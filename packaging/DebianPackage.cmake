@@ -116,10 +116,15 @@ measurements with alarm lamps, an analog gauge and live graphs, and logs
 measurements to text and spreadsheet files. A simulation demonstrates all of
 this without a device.
 .
-The package also holds the device emulator telvan-devsim and the console tool
-telvan-csv (CSV summary, merge and plot)."
+The package also holds the headless recorder telvan-recorder (readings into CSV
+files and to an MQTT broker, as a systemd service per meter), the device
+emulator telvan-devsim and the console tool telvan-csv (CSV summary, merge and
+plot)."
   DEPENDS fonts-dejavu-core
   COMPONENT_DEPENDS CsvLibrary PlotraLibrary)
+# Its postinst makes the recorder service's user.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/runtime/postinst)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 telvan_debian_package(Development libtelvan-dev libdevel
   "development files of the Telvan CSV and drawing libraries"

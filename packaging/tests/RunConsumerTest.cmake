@@ -18,11 +18,11 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 unset(ENV{LD_LIBRARY_PATH})
 
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-# The installed programs are the three of the package; the terminal reads no environment
+# The installed programs are the four of the package; the terminal reads no environment
 # variable of its own (the documentation's pictures are taken by a program that stays out).
 file(GLOB programs RELATIVE ${prefix}/bin ${prefix}/bin/*)
 list(SORT programs)
-if(NOT programs STREQUAL "telvan-csv;telvan-devsim;telvan-terminal")
+if(NOT programs STREQUAL "telvan-csv;telvan-devsim;telvan-recorder;telvan-terminal")
   message(FATAL_ERROR "installed programs: ${programs}")
 endif()
 file(STRINGS ${prefix}/bin/telvan-terminal ownVariables REGEX "TELVAN_[A-Z_]+")
@@ -30,6 +30,7 @@ if(ownVariables)
   message(FATAL_ERROR "telvan-terminal names variables of its own: ${ownVariables}")
 endif()
 run("installed telvan-csv" ${prefix}/bin/telvan-csv --help)
+run("installed telvan-recorder" ${prefix}/bin/telvan-recorder --help)
 
 run("configure the consumer" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build
   -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_PREFIX_PATH=${prefix}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "MqttSettings.h"
+
+#include <string>
+
+// Takes host, port and TLS from a broker's URL: mqtt://HOST[:PORT] (port 1883 by default) or
+// mqtts://HOST[:PORT] (TLS, port 8883), an IPv6 address in brackets. False with the reason
+// when the URL is of another form; a user name and password belong in the configuration, not
+// in a URL that every process listing shows.
+bool ParseBrokerUrl(const std::string& url, CMqttSettings& settings, std::string& error);

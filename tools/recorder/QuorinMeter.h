@@ -1,0 +1,32 @@
+#pragma once
+
+#include "LogBookQR.h"
+#include "MeterFamily.h"
+
+// The Quorin road: the Quorin reply assembly, Log cutting and Display decoding.
+class CQuorinMeter final : public CMeterFamily
+{
+public:
+    CParameterCommand Get() override;
+    std::string_view LastListingKey() const override { return "OF"; }
+    void GetDone(const std::string& listing) override;
+    std::span<const CWriteStep> CommandSteps(const std::string& command) override;
+    std::span<const CWriteStep> StopSteps() override;
+    void Dispatch(std::string_view chunk, std::int64_t timeMs, CReplyPage& classic) override;
+    void SetReadingHandler(ReadingHandler handler) override { m_display.handler = std::move(handler); }
+
+private:
+    // Decodes as the Display page does and makes the reading of a measurement.
+    struct CDisplay final : CReplyPage
+    {
+        void OnData() override;
+
+        ReadingHandler handler;
+        CReading reading;
+        std::string line;
+        std::string format;
+    };
+
+    CLogBookQR m_log;
+    CDisplay m_display;
+};

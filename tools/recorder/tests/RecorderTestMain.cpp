@@ -1,0 +1,11 @@
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName("telvan-recorder");
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
