@@ -15,6 +15,8 @@ constexpr std::string_view kOffline = "offline";
 constexpr int kLibraryInFlight = 1100;
 constexpr int kLoopMs = 1000;
 constexpr std::chrono::seconds kRetry{1};
+// Acknowledgements that wake the owner; fewer wait until it takes them.
+constexpr std::size_t kAcknowledgementsPerWake = 100;
 
 void InitLibrary()
 {
@@ -113,11 +115,13 @@ int CMqttClient::Publish(const std::string& topic, std::string_view payload, int
     return rc == MOSQ_ERR_SUCCESS ? mid : -1;
 }
 
-std::vector<CMqttClient::CEvent> CMqttClient::TakeEvents()
+void CMqttClient::TakeEvents(std::vector<CEvent>& events)
 {
+    events.clear();
     const std::lock_guard lock(m_mutex);
     m_bWoken = false;
-    return std::exchange(m_events, {});
+    // Swapping keeps both vectors' room, so that taking notes allocates nothing.
+    std::swap(events, m_events);
 }
 
 void CMqttClient::WaitForEvents(std::chrono::steady_clock::time_point deadline)
@@ -147,7 +151,8 @@ void CMqttClient::Note(const CEvent& event)
     {
         const std::lock_guard lock(m_mutex);
         m_events.push_back(event);
-        wake = !std::exchange(m_bWoken, true);
+        if (event.kind != CEvent::Kind::Published || m_events.size() >= kAcknowledgementsPerWake)
+            wake = !std::exchange(m_bWoken, true);
     }
     m_noted.notify_all();
     if (wake && m_wake)

@@ -19,7 +19,8 @@ struct mosquitto;
 // tries the first connection again every second when it fails at once (a broker's name that
 // does not resolve yet). The library's callbacks only note what happened; the owner takes the
 // notes on its own thread, woken by the wake function (called on the client's thread, at most
-// once until the notes are taken).
+// once until the notes are taken). Acknowledgements wake the owner only once many have
+// gathered, not for every message; the owner takes the last few on a timer of its own.
 class CMqttClient
 {
 public:
@@ -47,7 +48,8 @@ public:
     bool Start(std::string& error);
     // Hands the message to the library: its mid, or -1 when the library did not take it.
     int Publish(const std::string& topic, std::string_view payload, int qos, bool retain);
-    std::vector<CEvent> TakeEvents();
+    // The notes since the last call, oldest first, in events (emptied first).
+    void TakeEvents(std::vector<CEvent>& events);
     // Waits until a note arrives or the deadline passes.
     void WaitForEvents(std::chrono::steady_clock::time_point deadline);
     // Leaves the broker cleanly (the last will is not sent) and ends the library's thread.

@@ -18,7 +18,11 @@ CMqttPublisher::CMqttPublisher(CMqttSettings settings, QObject* parent)
       m_queue(m_settings.queueFolder, m_settings.queueBytes)
 {
     m_saveTimer.setInterval(kSaveMs);
-    connect(&m_saveTimer, &QTimer::timeout, this, [this] { Save(false); });
+    connect(&m_saveTimer, &QTimer::timeout, this, [this] {
+        // Acknowledgements taken first spare their readings the disk.
+        HandleEvents();
+        Save(false);
+    });
 }
 
 CMqttPublisher::~CMqttPublisher()
@@ -99,7 +103,8 @@ void CMqttPublisher::Send()
 
 void CMqttPublisher::HandleEvents()
 {
-    for (const CMqttClient::CEvent& event : m_pClient->TakeEvents())
+    m_pClient->TakeEvents(m_events);
+    for (const CMqttClient::CEvent& event : m_events)
         Handle(event);
     Send();
 }
@@ -160,7 +165,8 @@ void CMqttPublisher::Stop(std::chrono::milliseconds wait)
     while (m_bConnected && (m_nStatusMid >= 0 || !m_inFlight.empty()) &&
            std::chrono::steady_clock::now() < deadline) {
         m_pClient->WaitForEvents(deadline);
-        for (const CMqttClient::CEvent& event : m_pClient->TakeEvents())
+        m_pClient->TakeEvents(m_events);
+        for (const CMqttClient::CEvent& event : m_events)
             Handle(event);
     }
     Save(true);

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // Publishes readings and the state of their source to an MQTT broker, and never makes the
 // caller wait: a reading is queued, and handed to the client library's thread while the broker
@@ -82,6 +83,7 @@ private:
     const CMqttSettings m_settings;
     CMessageQueue m_queue;
     std::unique_ptr<CMqttClient> m_pClient;
+    std::vector<CMqttClient::CEvent> m_events; // taken from the client
     CReadingMessage m_message;
     QTimer m_saveTimer;
     std::string m_strStatus;
