@@ -17,6 +17,11 @@ CMqttPublisher::CMqttPublisher(CMqttSettings settings, QObject* parent)
     : QObject(parent), m_settings(std::move(settings)),
       m_queue(m_settings.queueFolder, m_settings.queueBytes)
 {
+    // Readings that arrive together go to the library together, once the caller is done: its
+    // thread then wakes once for them, not once for each.
+    m_sendTimer.setSingleShot(true);
+    m_sendTimer.setInterval(0);
+    connect(&m_sendTimer, &QTimer::timeout, this, &CMqttPublisher::Send);
     m_saveTimer.setInterval(kSaveMs);
     connect(&m_saveTimer, &QTimer::timeout, this, [this] {
         // Acknowledgements taken first spare their readings the disk.
@@ -60,7 +65,8 @@ bool CMqttPublisher::Start(std::string& error)
 void CMqttPublisher::Publish(const CReading& reading)
 {
     m_queue.Push(m_message.Json(reading));
-    Send();
+    if (!m_sendTimer.isActive())
+        m_sendTimer.start();
 }
 
 void CMqttPublisher::SetStatus(const std::string& status)
@@ -158,8 +164,10 @@ void CMqttPublisher::Stop(std::chrono::milliseconds wait)
     if (!m_pClient)
         return;
     m_saveTimer.stop();
+    m_sendTimer.stop();
     const auto deadline = std::chrono::steady_clock::now() + wait;
     m_strStatus = "offline";
+    Send();
     if (m_bConnected)
         PublishState();
     while (m_bConnected && (m_nStatusMid >= 0 || !m_inFlight.empty()) &&

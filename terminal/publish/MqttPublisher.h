@@ -85,6 +85,7 @@ private:
     std::unique_ptr<CMqttClient> m_pClient;
     std::vector<CMqttClient::CEvent> m_events; // taken from the client
     CReadingMessage m_message;
+    QTimer m_sendTimer;
     QTimer m_saveTimer;
     std::string m_strStatus;
     std::string m_strPayload;
