@@ -1,7 +1,5 @@
 #include "MqttPublisher.h"
 
-#include "HandOver.h"
-
 #include <QMetaObject>
 
 namespace {
@@ -36,12 +34,6 @@ CMqttPublisher::~CMqttPublisher()
         m_pClient->Stop();
 }
 
-bool CMqttPublisher::event(QEvent* event)
-{
-    CHandOver::Take();
-    return QObject::event(event);
-}
-
 std::string CMqttPublisher::Topic(const char* leaf) const
 {
     return m_settings.topicPrefix + '/' + m_settings.clientId + '/' + leaf;
@@ -52,8 +44,6 @@ bool CMqttPublisher::Start(std::string& error)
     if (!m_queue.Open(error))
         return false;
     m_pClient = std::make_unique<CMqttClient>(m_settings, StatusTopic(), [this] {
-        CHandOver::Post();
-        const CHandOver::CQtPart qt;
         QMetaObject::invokeMethod(this, &CMqttPublisher::HandleEvents, Qt::QueuedConnection);
     });
     if (!m_pClient->Start(error))
@@ -95,16 +85,18 @@ void CMqttPublisher::PublishDropped()
 void CMqttPublisher::Send()
 {
     std::uint64_t number = 0;
+    m_pClient->BeginBatch();
     while (m_bConnected && !m_bResending && m_inFlight.size() < kInFlight &&
            m_queue.Next(number, m_strPayload)) {
         const int mid = m_pClient->Publish(ReadingTopic(), m_strPayload, m_settings.qos, false);
         if (mid < 0) {
             // The connection is gone; the library's note of it is on its way.
             m_queue.Unsend(number);
-            return;
+            break;
         }
         m_inFlight[mid] = number;
     }
+    m_pClient->EndBatch();
 }
 
 void CMqttPublisher::HandleEvents()
