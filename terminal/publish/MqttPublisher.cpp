@@ -1,7 +1,5 @@
 #include "MqttPublisher.h"
 
-#include "HandOver.h"
-
 #include <QMetaObject>
 
 namespace {
@@ -17,20 +15,23 @@ CMqttPublisher::CMqttPublisher(CMqttSettings settings, QObject* parent)
     : QObject(parent), m_settings(std::move(settings)),
       m_queue(m_settings.queueFolder, m_settings.queueBytes)
 {
+    // Readings that arrive together go to the library together, once the caller is done: its
+    // thread then wakes once for them, not once for each.
+    m_sendTimer.setSingleShot(true);
+    m_sendTimer.setInterval(0);
+    connect(&m_sendTimer, &QTimer::timeout, this, &CMqttPublisher::Send);
     m_saveTimer.setInterval(kSaveMs);
-    connect(&m_saveTimer, &QTimer::timeout, this, [this] { Save(false); });
+    connect(&m_saveTimer, &QTimer::timeout, this, [this] {
+        // Acknowledgements taken first spare their readings the disk.
+        HandleEvents();
+        Save(false);
+    });
 }
 
 CMqttPublisher::~CMqttPublisher()
 {
     if (m_pClient)
         m_pClient->Stop();
-}
-
-bool CMqttPublisher::event(QEvent* event)
-{
-    CHandOver::Take();
-    return QObject::event(event);
 }
 
 std::string CMqttPublisher::Topic(const char* leaf) const
@@ -43,8 +44,6 @@ bool CMqttPublisher::Start(std::string& error)
     if (!m_queue.Open(error))
         return false;
     m_pClient = std::make_unique<CMqttClient>(m_settings, StatusTopic(), [this] {
-        CHandOver::Post();
-        const CHandOver::CQtPart qt;
         QMetaObject::invokeMethod(this, &CMqttPublisher::HandleEvents, Qt::QueuedConnection);
     });
     if (!m_pClient->Start(error))
@@ -56,7 +55,8 @@ bool CMqttPublisher::Start(std::string& error)
 void CMqttPublisher::Publish(const CReading& reading)
 {
     m_queue.Push(m_message.Json(reading));
-    Send();
+    if (!m_sendTimer.isActive())
+        m_sendTimer.start();
 }
 
 void CMqttPublisher::SetStatus(const std::string& status)
@@ -85,21 +85,24 @@ void CMqttPublisher::PublishDropped()
 void CMqttPublisher::Send()
 {
     std::uint64_t number = 0;
+    m_pClient->BeginBatch();
     while (m_bConnected && !m_bResending && m_inFlight.size() < kInFlight &&
            m_queue.Next(number, m_strPayload)) {
         const int mid = m_pClient->Publish(ReadingTopic(), m_strPayload, m_settings.qos, false);
         if (mid < 0) {
             // The connection is gone; the library's note of it is on its way.
             m_queue.Unsend(number);
-            return;
+            break;
         }
         m_inFlight[mid] = number;
     }
+    m_pClient->EndBatch();
 }
 
 void CMqttPublisher::HandleEvents()
 {
-    for (const CMqttClient::CEvent& event : m_pClient->TakeEvents())
+    m_pClient->TakeEvents(m_events);
+    for (const CMqttClient::CEvent& event : m_events)
         Handle(event);
     Send();
 }
@@ -153,14 +156,17 @@ void CMqttPublisher::Stop(std::chrono::milliseconds wait)
     if (!m_pClient)
         return;
     m_saveTimer.stop();
+    m_sendTimer.stop();
     const auto deadline = std::chrono::steady_clock::now() + wait;
     m_strStatus = "offline";
+    Send();
     if (m_bConnected)
         PublishState();
     while (m_bConnected && (m_nStatusMid >= 0 || !m_inFlight.empty()) &&
            std::chrono::steady_clock::now() < deadline) {
         m_pClient->WaitForEvents(deadline);
-        for (const CMqttClient::CEvent& event : m_pClient->TakeEvents())
+        m_pClient->TakeEvents(m_events);
+        for (const CMqttClient::CEvent& event : m_events)
             Handle(event);
     }
     Save(true);

@@ -14,16 +14,17 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // Publishes readings and the state of their source to an MQTT broker, and never makes the
-// caller wait: a reading is queued, and handed to the client library's thread while the broker
-// takes them. With QoS 1 and the broker's persistent session nothing is lost while the broker
+// caller wait: a reading is queued, and handed to the client library, which sends it while
+// the broker takes them. With QoS 1 and the broker's persistent session nothing is lost while the broker
 // is away: the queue keeps on disk what the broker has not acknowledged within a second, and
 // sends it in order when the broker is back, and in the next run. When the queue is full its
 // oldest readings are dropped, and their count is published on PREFIX/ID/dropped once the
 // broker is back.
 //
-// Lives on the thread that creates it; the library's thread only notes events for it.
+// Lives on the thread that creates it, and runs its connection in that thread's event loop.
 //
 //   CMqttPublisher publisher(settings);
 //   if (!publisher.Start(error)) ...
@@ -64,10 +65,6 @@ signals:
     // queue's size. Told once until it works again.
     void QueueFailed(const QString& reason);
 
-protected:
-    // The client library's thread wakes the publisher through its event queue.
-    bool event(QEvent* event) override;
-
 private:
     std::string Topic(const char* leaf) const;
     void HandleEvents();
@@ -82,7 +79,9 @@ private:
     const CMqttSettings m_settings;
     CMessageQueue m_queue;
     std::unique_ptr<CMqttClient> m_pClient;
+    std::vector<CMqttClient::CEvent> m_events; // taken from the client
     CReadingMessage m_message;
+    QTimer m_sendTimer;
     QTimer m_saveTimer;
     std::string m_strStatus;
     std::string m_strPayload;
