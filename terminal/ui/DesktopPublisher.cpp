@@ -121,10 +121,11 @@ void CDesktopPublisher::Start()
 
 void CDesktopPublisher::Stop()
 {
-    if (!m_pPublisher)
-        return;
-    emit PublishingChanged(false);
-    m_pPublisher->Stop(kStopWait);
-    m_pPublisher.reset();
+    if (m_pPublisher) {
+        emit PublishingChanged(false);
+        m_pPublisher->Stop(kStopWait);
+        m_pPublisher.reset();
+    }
+    // Also what told why publishing could not start.
     emit StateChanged({});
 }

@@ -1,6 +1,7 @@
 #include "ClassicQR.h"
 #include "ClassicZL.h"
 #include "ColorStatic.h"
+#include "DesktopPublisher.h"
 #include "DisplayQR.h"
 #include "DisplayZL.h"
 #include "LocalBroker.h"
@@ -16,6 +17,7 @@
 #include "ZelnarDlg.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
 
@@ -392,4 +394,16 @@ TEST_F(ZelnarMqttTest, SimulatedRunIsNotPublished)
     Action(32772)->trigger();
     ASSERT_TRUE(StateArrives("online", 2));
     ExpectNothingWhileOffline();
+}
+
+TEST_F(ZelnarMqttTest, QueueThatCannotBeMadeIsToldUntilDisconnect)
+{
+    QFile blocker(CDesktopPublisher::QueueRoot());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_EQ(Confirm(Publishing(true)), std::vector<std::string>{});
+    EXPECT_TRUE(Publishing().startsWith("MQTT: not publishing: ")) << Publishing().toStdString();
+    Action(ids[kDisconnect])->trigger();
+    EXPECT_EQ(Publishing(), "");
+    EXPECT_TRUE(blocker.remove());
 }
