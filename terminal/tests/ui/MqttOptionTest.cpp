@@ -32,18 +32,7 @@ namespace {
 
 constexpr auto kGuard = std::chrono::seconds(60);
 
-// The value of a key in a reading's JSON object: a number, true/false, or a string's text.
-std::string Field(const std::string& json, const std::string& key)
-{
-    const std::string start = "\"" + key + "\":";
-    const auto at = json.find(start);
-    if (at == std::string::npos)
-        return {};
-    const auto begin = at + start.size();
-    if (json[begin] == '"')
-        return json.substr(begin + 1, json.find('"', begin + 1) - begin - 1);
-    return json.substr(begin, json.find_first_of(",}", begin) - begin);
-}
+constexpr auto Field = &CLocalSubscriber::Field;
 
 long long Thousandths(const std::string& text)
 {
