@@ -218,6 +218,16 @@ template <class Dialog, class Emulated> struct TMqttOptionTest : TMainDlgTest<Di
             << distance->text().toStdString() << " / " << readings.back();
     }
 
+    // A run of count readings and more, from "online" to "offline".
+    void ExpectOneRunPublished(std::size_t count)
+    {
+        StreamUntil(count);
+        StopAndDisconnect();
+        ExpectPublishedAsDecoded(Readings());
+        EXPECT_EQ(Field(Readings().front(), "unit"), "m");
+        EXPECT_EQ(States(), (std::vector<std::string>{"online", "offline"}));
+    }
+
     enum
     {
         kDT,
@@ -252,11 +262,7 @@ TEST_F(ZelnarMqttTest, EveryReadingIsPublishedOnceInOrderAsDecodedUntilDisconnec
     EXPECT_EQ(CTerminalSettings().Mqtt(), Publishing(true));
     ASSERT_TRUE(PumpUntil([&] { return Publishing().contains("publishing to"); }, kGuard));
     EXPECT_EQ(Publishing().toStdString(), "MQTT: publishing to " + Topic("reading"));
-    StreamUntil(200);
-    StopAndDisconnect();
-    ExpectPublishedAsDecoded(Readings());
-    EXPECT_EQ(Field(Readings().front(), "unit"), "m");
-    EXPECT_EQ(States(), (std::vector<std::string>{"online", "offline"}));
+    ExpectOneRunPublished(200);
 }
 
 TEST_F(QuorinMqttTest, RememberedOptionsPublishFromTheNextStart)
@@ -264,11 +270,7 @@ TEST_F(QuorinMqttTest, RememberedOptionsPublishFromTheNextStart)
     StartBroker("site2");
     CTerminalSettings().SetMqtt(Publishing(true));
     StartOn({}, kQuorinListingEnd);
-    StreamUntil(100);
-    StopAndDisconnect();
-    ExpectPublishedAsDecoded(Readings());
-    EXPECT_EQ(Field(Readings().front(), "unit"), "m");
-    EXPECT_EQ(States(), (std::vector<std::string>{"online", "offline"}));
+    ExpectOneRunPublished(100);
 }
 
 TEST_F(ZelnarMqttTest, OptionsAreRememberedForANewDialogAndCancelChangesNothing)
