@@ -17,7 +17,9 @@
 #include "ZelnarDlg.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRegularExpression>
 
@@ -389,7 +391,9 @@ TEST_F(ZelnarMqttTest, SimulatedRunIsNotPublished)
 
 TEST_F(ZelnarMqttTest, QueueThatCannotBeMadeIsToldUntilDisconnect)
 {
+    // A file where the queues' folder belongs.
     QFile blocker(CDesktopPublisher::QueueRoot());
+    ASSERT_TRUE(QFileInfo(blocker).dir().mkpath("."));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     ASSERT_EQ(Confirm(Publishing(true)), std::vector<std::string>{});
