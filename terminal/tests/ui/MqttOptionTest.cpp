@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
@@ -101,11 +102,10 @@ template <class Dialog, class Emulated> struct TMqttOptionTest : TMainDlgTest<Di
     }
     CMqttOptions Publishing(bool on) const { return {broker.Url(), prefix, {}, "1", on}; }
 
-    // The topics of the terminal on the emulated device: the client ID is the port's name.
+    // The topics of the terminal on the port: the client ID is the port's name.
     std::string Topic(const char* leaf) const
     {
-        const std::string id =
-            std::filesystem::path(this->emulated.device.DevicePath()).filename().string();
+        const std::string id = std::filesystem::path(PortSettings.comPort).filename().string();
         return prefix + "/" + id + "/" + leaf;
     }
     std::vector<std::string> Readings() const { return subscriber->Payloads(Topic("reading")); }
@@ -247,6 +247,34 @@ struct ZelnarMqttTest : TMqttOptionTest<ZelnarDlg, CEmulatedZelnar>
         ids = {1053, 1066, 1070, 32773};
         StartBroker("site1");
         StartOn({"SD0 0"}, kZelnarListingEnd);
+    }
+};
+
+// The device behind a link that, like the device name of a USB adapter, stays the same when
+// the device goes and comes back.
+struct ZelnarLostLineMqttTest : ZelnarMqttTest
+{
+    QTemporaryDir folder;
+    QString link = folder.filePath("meter");
+
+    void SetUp() override
+    {
+        ids = {1053, 1066, 1070, 32773};
+        StartBroker("site3");
+        emulated.device.Execute("SD0 0");
+        emulated.device.HangUp();
+        PlugIn();
+        PortSettings.comPort = link.toStdString();
+        dlg = std::make_unique<ZelnarDlg>();
+        dialogs.WaitForListings(dlg->Classic(), kZelnarListingEnd);
+        dlg->Start();
+    }
+    void PlugIn()
+    {
+        std::string error;
+        ASSERT_TRUE(emulated.device.Start(error)) << error;
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(QString::fromStdString(emulated.device.DevicePath()), link));
     }
 };
 
@@ -401,4 +429,22 @@ TEST_F(ZelnarMqttTest, QueueThatCannotBeMadeIsToldUntilDisconnect)
     Action(ids[kDisconnect])->trigger();
     EXPECT_EQ(Publishing(), "");
     EXPECT_TRUE(blocker.remove());
+}
+
+TEST_F(ZelnarLostLineMqttTest, LostLineIsOfflineUntilTheReconnection)
+{
+    ASSERT_EQ(Confirm(Publishing(true)), std::vector<std::string>{});
+    StreamUntil(20);
+    EXPECT_EQ(Topic("reading"), "site3/meter/reading");
+    emulated.device.Execute("\x1b");
+    emulated.device.HangUp();
+    QFile::remove(link);
+    ASSERT_TRUE(StateArrives("offline"));
+    EXPECT_EQ(dialogs.messages.back(), "COM Port connection lost!");
+    PlugIn();
+    // The reconnection sends DT again.
+    ASSERT_TRUE(StateArrives("online", 2));
+    const std::size_t before = Readings().size();
+    ASSERT_TRUE(PumpUntil([&] { return Readings().size() >= before + 20; }, kGuard));
+    ExpectNothingWhileOffline();
 }
