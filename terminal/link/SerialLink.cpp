@@ -62,6 +62,7 @@ bool CSerialLink::OpenPort()
     // Set before the reader runs: it hands nothing over while the flag is false.
     g_bConnected = true;
     CallReader(&CPortReader::StartReading, Qt::QueuedConnection);
+    emit Opened();
     return true;
 }
 
@@ -83,6 +84,7 @@ void CSerialLink::ClosePort()
         return;
     g_bConnected = false;
     StopReader();
+    emit Closed();
 }
 
 int CSerialLink::WritePort(const char* bytes, int length)

@@ -33,6 +33,13 @@ public:
     int WritePort(const char* bytes, int length) override;
 
     std::string FailureText() const override { return m_strFailure; }
+    const CLinkSettings& Settings() const { return m_settings; }
+
+signals:
+    // The port is open and its reader runs.
+    void Opened();
+    // The port was closed: by the operator, by a lost connection, or as the link ends.
+    void Closed();
 
 protected:
     // Chunks and failures arrive as events posted by the reader.

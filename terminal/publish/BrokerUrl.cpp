@@ -33,3 +33,9 @@ bool ParseBrokerUrl(const std::string& url, CMqttSettings& settings, std::string
         return fail("no port");
     return true;
 }
+
+bool IsTopicPart(const std::string& text, bool levels)
+{
+    return !text.empty() && text.find_first_of(levels ? "+#" : "+#/") == std::string::npos &&
+           text.find('\0') == std::string::npos && text.front() != '/' && text.back() != '/';
+}

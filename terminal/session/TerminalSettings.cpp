@@ -65,6 +65,12 @@ const TGroup<COscillationSettings> kSimulation{
     {{"distanceMax", &COscillationSettings::strDistanceMax},
      {"distanceMin", &COscillationSettings::strDistanceMin}},
     {"errors", &COscillationSettings::bErrors}};
+const TGroup<CMqttOptions> kMqtt{"mqtt",
+                                 {{"broker", &CMqttOptions::strBroker},
+                                  {"topicPrefix", &CMqttOptions::strTopicPrefix},
+                                  {"clientId", &CMqttOptions::strClientId},
+                                  {"qos", &CMqttOptions::strQos}},
+                                 {"publish", &CMqttOptions::bPublish}};
 
 // None while the group was never written.
 template <class Values>
@@ -202,6 +208,16 @@ std::optional<COscillationSettings> CTerminalSettings::Simulation() const
 void CTerminalSettings::SetSimulation(const COscillationSettings& settings)
 {
     WriteGroup(m_settings, kSimulation, settings);
+}
+
+CMqttOptions CTerminalSettings::Mqtt() const
+{
+    return ReadGroup(m_settings, kMqtt).value_or(CMqttOptions{});
+}
+
+void CTerminalSettings::SetMqtt(const CMqttOptions& options)
+{
+    WriteGroup(m_settings, kMqtt, options);
 }
 
 bool CTerminalSettings::LogTime() const

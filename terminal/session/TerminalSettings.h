@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GraphSetup.h"
+#include "MqttOptions.h"
 #include "OscillationSettings.h"
 #include "PortSettings.h"
 
@@ -48,6 +49,10 @@ public:
     // The Oscillations Settings last confirmed; none before the first.
     std::optional<COscillationSettings> Simulation() const;
     void SetSimulation(const COscillationSettings& settings);
+
+    // Option › MQTT: the defaults, publishing off, before the first OK.
+    CMqttOptions Mqtt() const;
+    void SetMqtt(const CMqttOptions& options);
 
     // The Log page's Time box.
     bool LogTime() const;

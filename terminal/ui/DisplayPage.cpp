@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <chrono>
+
 CDisplayPage::CDisplayPage(QWidget* parent, int gaugeId, double current)
     : QWidget(parent), m_pGauge(WithControlId(new CAnalogGauge(this), gaugeId))
 {
@@ -65,4 +67,14 @@ void CDisplayPage::keyPressEvent(QKeyEvent* event)
 {
     if (!ConsumeDialogKey(*event))
         QWidget::keyPressEvent(event);
+}
+
+void CDisplayPage::PassReading(bool decoded)
+{
+    if (!decoded)
+        return;
+    m_reading.timeMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::system_clock::now().time_since_epoch())
+                           .count();
+    m_readingHandler(m_reading);
 }

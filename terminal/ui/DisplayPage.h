@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Reading.h"
 #include "ReplyPage.h"
 #include "ShownValue.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -28,6 +30,10 @@ public:
 
     CAnalogGauge& Gauge() const { return *m_pGauge; }
 
+    using ReadingHandler = std::function<void(const CReading&)>;
+    // Takes every line of the device decoded as a reading; simulated lines are none.
+    void SetReadingHandler(ReadingHandler handler) { m_readingHandler = std::move(handler); }
+
 signals:
     // While simulating, the lines shown ask for the graphs to be redrawn with them.
     void RedrawGraphs();
@@ -50,6 +56,14 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
 
+    // The line is copied before decoding empties it, and only while someone takes readings.
+    bool TakesReadings() const { return static_cast<bool>(m_readingHandler); }
+    // The reading, stamped with the time now, for the handler; nothing when decoded is false.
+    CReading& Reading() { return m_reading; }
+    void PassReading(bool decoded);
+
 private:
+    ReadingHandler m_readingHandler;
+    CReading m_reading;
     CAnalogGauge* m_pGauge;
 };

@@ -4,8 +4,10 @@
 #include "AnalogOutput.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
+#include "DisplayReading.h"
 #include "GraphData.h"
 #include "PageWidgets.h"
+#include "ParameterRecords.h"
 #include "TerminalState.h"
 
 #include <QFontMetrics>
@@ -128,7 +130,13 @@ QWidget* DisplayQR::ErrorCountBox()
 
 void DisplayQR::OnData()
 {
+    if (TakesReadings()) {
+        m_strLine.assign(g_strQuorinLine);
+        m_strFormat.assign(g_strQuorinFormat);
+    }
     const CQuorinDisplayResult& result = g_DisplayQR.OnData();
+    if (TakesReadings() && !result.bRedText)
+        PassReading(QuorinReading(result, m_strFormat, QuorinParameters.SF, m_strLine, Reading()));
     if (result.bAddGraphPoint)
         AddGraphPointQR(result.dGraphDistance);
     m_view.Take(result);

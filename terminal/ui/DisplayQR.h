@@ -41,4 +41,6 @@ private:
     std::array<QLineEdit*, QuorinErrorCodes.size()> m_counts{};
     QPlainTextEdit* m_pExplanation;
     CQuorinDisplayView m_view;
+    std::string m_strLine; // the line being decoded and its format, for the reading
+    std::string m_strFormat;
 };

@@ -41,4 +41,5 @@ private:
     QLineEdit* m_pE02;
     QLineEdit* m_pE04;
     CZelnarDisplayView m_view;
+    std::string m_strLine; // the line being decoded, for the reading
 };

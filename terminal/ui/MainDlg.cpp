@@ -9,6 +9,7 @@
 #include "DisplayPage.h"
 #include "EventWait.h"
 #include "LogPage.h"
+#include "MqttOptionDlg.h"
 #include "ParameterTexts.h"
 #include "PortSettings.h"
 #include "ReconnectItem.h"
@@ -39,7 +40,7 @@ CMainDlg::CMainDlg(const char* family, std::unique_ptr<CSimulationRun> run, int 
     : QDialog(parent), m_pTabs(WithControlId(new CPageTabCtrl(this), 1011)),
       m_pChanged(WithControlId(new CColorStatic("Set", this), changedId)), m_strFamily(family),
       m_settings(LinkSettingsFrom(PortSettings)), m_reconnect(m_link),
-      m_pStatusBar(new CStatusBar(m_strFamily, m_settings, m_reconnect, this)),
+      m_pStatusBar(new CStatusBar(m_strFamily, m_settings, m_reconnect, this)), m_publisher(m_link),
       m_pSimRun(std::move(run))
 {
     g_bConnected = false;
@@ -79,6 +80,12 @@ void CMainDlg::SetPages(const std::array<CMainPage, 4>& pages, CDisplayPage& dis
     m_pClassic = &classic;
     m_pLog = &log;
     m_pStatusBar->SetLog(log.Book());
+    connect(&m_publisher, &CDesktopPublisher::PublishingChanged, &display,
+            [this, &display](bool on) {
+                display.SetReadingHandler(on ? m_publisher.Handler() : nullptr);
+            });
+    connect(&m_publisher, &CDesktopPublisher::StateChanged, m_pStatusBar,
+            &CStatusBar::ShowPublishing);
     connect(m_pClassic, &CClassicPage::SendLine, this, &CMainDlg::OnSendLine);
     connect(m_pClassic, &CClassicPage::SendEsc, this, &CMainDlg::OnSendEsc);
 }
@@ -351,6 +358,12 @@ void CMainDlg::OnAbout()
 {
     CAboutDlg about(this);
     CUserDialogs::RunModal(about);
+}
+
+void CMainDlg::OnMqtt()
+{
+    CMqttOptionDlg options(m_publisher, this);
+    CUserDialogs::RunModal(options);
 }
 
 void CMainDlg::OnStartSimulation()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlId.h"
+#include "DesktopPublisher.h"
 #include "DeviceCommands.h"
 #include "LinkSettings.h"
 #include "PageTabCtrl.h"
@@ -69,6 +70,8 @@ public:
     // The result with which the dialog ends when the operator confirmed a new configuration:
     // the main dialog of PortSettings takes its place.
     static constexpr int kReconfigured = 2;
+    // Option › MQTT… in both families' menus.
+    static constexpr int kMqttMenuId = 32830;
 
     ~CMainDlg() override;
 
@@ -158,6 +161,8 @@ protected:
     void OnSave();
     void OnLoad();
     void OnAbout();
+    // Option › MQTT.
+    void OnMqtt();
     void OnStartSimulation();
     void OnStopSimulation();
     void OnPauseSimulation();
@@ -190,6 +195,7 @@ private:
     CLinkSettings m_settings;
     CReconnectPolicy m_reconnect;
     CStatusBar* m_pStatusBar;
+    CDesktopPublisher m_publisher;
     CDisplayPage* m_pDisplayPage = nullptr;
     CClassicPage* m_pClassic = nullptr;
     CLogPage* m_pLog = nullptr;

@@ -261,6 +261,7 @@ QMenuBar* QuorinDlg::BuildMenu()
     auto* bar = new QMenuBar(this);
     AddFileMenu(bar, 32803, 32804);
     AddConnectionMenu(bar, 32771, 32826, 32827);
+    AddMenuItem(bar->addMenu("Option"), "MQTT…", kMqttMenuId, &QuorinDlg::OnMqtt);
     AddSimulationMenu(bar, 32823, 32824);
     AddMenuItem(bar->addMenu("Help"), "About", 32825, &QuorinDlg::OnAbout);
     return bar;

@@ -26,7 +26,7 @@ CStatusBar::CStatusBar(QString family, const CLinkSettings& link, const CReconne
                        QWidget* parent)
     : QStatusBar(parent), m_strFamily(std::move(family)), m_link(link), m_reconnect(reconnect),
       m_pConnection(new QLabel(this)), m_pRate(new QLabel(this)), m_pEntries(new QLabel(this)),
-      m_pJournalState(new QLabel(this))
+      m_pJournalState(new QLabel(this)), m_pPublishing(new QLabel(this))
 {
     setSizeGripEnabled(false);
     // The counts change every time: at a fixed size their labels never lay the dialog out
@@ -41,6 +41,14 @@ CStatusBar::CStatusBar(QString family, const CLinkSettings& link, const CReconne
     addPermanentWidget(m_pRate);
     addPermanentWidget(m_pEntries);
     addPermanentWidget(m_pJournalState);
+    addPermanentWidget(m_pPublishing);
+    m_pPublishing->hide();
+}
+
+void CStatusBar::ShowPublishing(const QString& text)
+{
+    m_pPublishing->setText(text);
+    m_pPublishing->setVisible(!text.isEmpty());
 }
 
 CSessionStatus CStatusBar::Gather()

@@ -13,7 +13,8 @@ class QLabel;
 struct CLinkSettings;
 
 // The status bar of a main dialog: the connection (port, baud rate and family, "not connected"
-// or "reconnecting…"), lines received per second, entries in the Log, and the journal's state.
+// or "reconnecting…"), lines received per second, entries in the Log, the journal's state, and
+// the state of MQTT publishing.
 // Refresh, on the dialog's timer, gathers them and changes only the texts that changed.
 class CStatusBar : public QStatusBar
 {
@@ -26,6 +27,8 @@ public:
     void SetJournal(const CSessionJournal* journal) { m_pJournal = journal; }
 
     void Refresh();
+    // Where readings are published, or why they wait; nothing while publishing is off.
+    void ShowPublishing(const QString& text);
     const CStatusTexts& Texts() const { return m_shown; }
 
 private:
@@ -42,4 +45,5 @@ private:
     QLabel* m_pRate;
     QLabel* m_pEntries;
     QLabel* m_pJournalState;
+    QLabel* m_pPublishing;
 };

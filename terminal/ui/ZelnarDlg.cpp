@@ -255,6 +255,7 @@ QMenuBar* ZelnarDlg::BuildMenu()
     QMenu* option = bar->addMenu("Option");
     AddMenuItem(option, "Device Identification", 32795, command(ZelnarCommand::ID));
     AddMenuItem(option, "Hardware Diagnosis", 32796, command(ZelnarCommand::HW));
+    AddMenuItem(option, "MQTT…", kMqttMenuId, &ZelnarDlg::OnMqtt);
 
     AddSimulationMenu(bar, 32798, 32799);
     AddMenuItem(bar->addMenu("About"), "Terminal", 32802, &ZelnarDlg::OnAbout);

@@ -98,3 +98,15 @@ void CLocalSubscriber::OnMessage(mosquitto*, void* self, const mosquitto_message
     }
     subscriber->m_changed.notify_all();
 }
+
+std::string CLocalSubscriber::Field(const std::string& json, const std::string& key)
+{
+    const std::string start = "\"" + key + "\":";
+    const auto at = json.find(start);
+    if (at == std::string::npos)
+        return {};
+    const auto begin = at + start.size();
+    if (json[begin] == '"')
+        return json.substr(begin + 1, json.find('"', begin + 1) - begin - 1);
+    return json.substr(begin, json.find_first_of(",}", begin) - begin);
+}

@@ -41,6 +41,9 @@ public:
     // The payloads received on the topic, in order.
     std::vector<std::string> Payloads(const std::string& topic) const;
 
+    // A value of a reading's JSON as it stands there, quotes removed; empty when it has none.
+    static std::string Field(const std::string& json, const std::string& key);
+
 private:
     static void OnConnect(mosquitto* client, void* self, int code);
     static void OnSubscribe(mosquitto*, void* self, int, int, const int*);

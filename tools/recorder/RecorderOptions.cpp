@@ -138,13 +138,6 @@ std::string Upper(std::string text)
     return text;
 }
 
-// A topic level may not hold the wildcards or the level separator.
-bool IsTopicPart(const std::string& text, bool levels)
-{
-    return !text.empty() && text.find_first_of(levels ? "+#" : "+#/") == std::string::npos &&
-           text.find('\0') == std::string::npos && text.front() != '/' && text.back() != '/';
-}
-
 bool ReadOptions(CValueReader& values, const std::string& stateFolder, CRecorderOptions& options)
 {
     options.port = values.Text("port");

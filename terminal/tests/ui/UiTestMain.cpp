@@ -1,3 +1,4 @@
+#include "DesktopPublisher.h"
 #include "JournalFolder.h"
 #include "TerminalSettings.h"
 #include "TestHome.h"
@@ -11,13 +12,15 @@
 
 namespace {
 
-// Every test starts from the default settings and without journals.
+// Every test starts from the default settings, without journals and without readings queued
+// for a broker.
 class CFreshSession : public testing::EmptyTestEventListener
 {
     void OnTestStart(const testing::TestInfo&) override
     {
         CTerminalSettings::Reset();
         QDir(CJournalFolder::DefaultPath()).removeRecursively();
+        QDir(CDesktopPublisher::QueueRoot()).removeRecursively();
     }
 };
 

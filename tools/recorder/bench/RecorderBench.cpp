@@ -78,17 +78,7 @@ bool WaitFor(const std::function<bool()>& done)
     return true;
 }
 
-std::string Field(const std::string& json, const std::string& key)
-{
-    const std::string start = "\"" + key + "\":";
-    const auto at = json.find(start);
-    if (at == std::string::npos)
-        return {};
-    const auto begin = at + start.size();
-    if (json[begin] == '"')
-        return json.substr(begin + 1, json.find('"', begin + 1) - begin - 1);
-    return json.substr(begin, json.find_first_of(",}", begin) - begin);
-}
+constexpr auto Field = &CLocalSubscriber::Field;
 
 double Percentile(std::vector<std::int64_t> values, double p)
 {

@@ -31,18 +31,7 @@ constexpr std::chrono::seconds kGuard{120};
 constexpr const char* kReadingTopic = "telvan/station/reading";
 constexpr const char* kStatusTopic = "telvan/station/status";
 
-// A value of a reading's JSON as it stands there, quotes removed; empty when it has none.
-std::string Field(const std::string& json, const std::string& key)
-{
-    const std::string start = "\"" + key + "\":";
-    const auto at = json.find(start);
-    if (at == std::string::npos)
-        return {};
-    auto begin = at + start.size();
-    if (json[begin] == '"')
-        return json.substr(begin + 1, json.find('"', begin + 1) - begin - 1);
-    return json.substr(begin, json.find_first_of(",}", begin) - begin);
-}
+constexpr auto Field = &CLocalSubscriber::Field;
 
 // The distance in thousandths: the emulated target steps one a measurement.
 long long Thousandths(const std::string& json)
