@@ -112,7 +112,7 @@ template <class Dialog, class Emulated> struct TMqttOptionTest : TMainDlgTest<Di
     std::vector<std::string> States() const { return subscriber->Payloads(Topic("status")); }
     bool PublishedAtLeast(std::size_t count) const
     {
-        return subscriber->WaitFor([&](const auto&) { return Readings().size() >= count; }, kGuard);
+        return PumpUntil([&] { return Readings().size() >= count; }, kGuard);
     }
     bool StateArrives(const std::string& state, std::size_t count = 1)
     {
