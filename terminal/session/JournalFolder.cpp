@@ -12,6 +12,7 @@
 namespace {
 
 const QString kFilePattern = QStringLiteral("*.journal");
+const QString kMaking = QStringLiteral(".making");
 
 } // namespace
 
@@ -38,13 +39,19 @@ QString CJournalFolder::NewSession() const
                                         .arg(++sessions, 4, 10, QLatin1Char('0')));
 }
 
+QString CJournalFolder::MakingPath(const QString& session)
+{
+    return session + kMaking;
+}
+
 QStringList CJournalFolder::Sessions() const
 {
     QStringList sessions;
     const QDir folder(m_strPath);
     // The names begin with the start time, so their order is the sessions' order.
     for (const QString& name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        sessions << folder.filePath(name);
+        if (!name.endsWith(kMaking))
+            sessions << folder.filePath(name);
     return sessions;
 }
 

@@ -19,6 +19,9 @@ public:
 
     // A new session folder's path (not yet made), named after now.
     QString NewSession() const;
+    // Where a session is made: it takes its final name once its lock is held, so that no one
+    // who looks for sessions nobody writes finds it half made.
+    static QString MakingPath(const QString& session);
     // Sessions that no program writes: ended without Exit or kept for later, oldest first.
     QStringList Abandoned() const;
     // The journal files of a session, oldest first.

@@ -48,14 +48,22 @@ CSessionJournal::CSessionJournal(const QString& folder, const CJournalLimits& li
         m_status.reason = SystemReason(folder);
         return;
     }
-    if (::mkdir(QFile::encodeName(m_strSession).constData(), 0700) != 0) {
-        m_status.reason = SystemReason(m_strSession);
+    const QString making = CJournalFolder::MakingPath(m_strSession);
+    if (::mkdir(QFile::encodeName(making).constData(), 0700) != 0) {
+        m_status.reason = SystemReason(making);
         return;
     }
-    m_pLock = std::make_unique<CJournalLock>(m_strSession);
+    m_pLock = std::make_unique<CJournalLock>(making);
     if (!m_pLock->Held()) {
-        m_status.reason = QDir::toNativeSeparators(m_strSession).toStdString() + ": " +
+        m_status.reason = QDir::toNativeSeparators(making).toStdString() + ": " +
                           m_pLock->Failure().toStdString();
+        return;
+    }
+    // The lock moves with its folder.
+    if (::rename(QFile::encodeName(making).constData(),
+                 QFile::encodeName(m_strSession).constData()) != 0) {
+        m_status.reason = SystemReason(m_strSession);
+        m_pLock.reset();
         return;
     }
     m_status.writing = true;

@@ -112,6 +112,21 @@ TEST_F(SessionJournal, ClearingTheLogClearsTheJournal)
     EXPECT_EQ(Read(session), Expected(100, 5));
 }
 
+TEST_F(SessionJournal, ASessionBeingMadeIsNoOnesToTakeOrRemove)
+{
+    // Another journal's writer tidies the folder as it starts. A session caught between its
+    // folder and its lock is neither abandoned nor empty litter.
+    CSessionJournal journal(folder, {});
+    const QString making = CJournalFolder::MakingPath(CJournalFolder(folder).NewSession());
+    ASSERT_TRUE(QDir().mkpath(making));
+    CJournalFolder(folder).DropOldest(std::int64_t{1} << 40, 0);
+    EXPECT_TRUE(QFileInfo::exists(making));
+    EXPECT_TRUE(Abandoned().isEmpty());
+    // The journal made its session in the same way: it is there, under its own name.
+    EXPECT_TRUE(QFileInfo::exists(journal.Session()));
+    EXPECT_FALSE(QFileInfo::exists(CJournalFolder::MakingPath(journal.Session())));
+}
+
 TEST_F(SessionJournal, FilesStayWithinTheirLimitAndTheOldestGoFirst)
 {
     QString old;
