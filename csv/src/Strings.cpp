@@ -142,8 +142,41 @@ constexpr double ExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 
 } // namespace
 
+namespace {
+
+// The common field of a data file, such as "-12.3456": an optional minus, digits, a point and
+// digits, no more than 15 digits in all, so that the integer of them is below 2^53 and the
+// one division by an exact power of ten rounds correctly. False for anything else.
+bool ParsePlainNumber(std::string_view text, double& value)
+{
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    const bool negative = c != end && *c == '-';
+    c += negative;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    for (; c != end && IsDigit(*c); ++c, ++digits)
+        mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+    if (c != end && *c == '.') {
+        const char* const point = ++c;
+        for (; c != end && IsDigit(*c); ++c, ++digits)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*c - '0');
+        fraction = static_cast<int>(c - point);
+    }
+    if (c != end || digits == 0 || digits > 15)
+        return false;
+    const double magnitude = static_cast<double>(mantissa) / ExactPowers[fraction];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+} // namespace
+
 bool ParseNumber(std::string_view text, const char* decimal, double& value)
 {
+    if (ParsePlainNumber(text, value))
+        return true;
     value = dbl_nan;
     const std::size_t size = text.size();
     std::size_t i = 0;
