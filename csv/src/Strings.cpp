@@ -171,12 +171,10 @@ bool ParsePlainNumber(std::string_view text, double& value)
     return true;
 }
 
-} // namespace
-
-bool ParseNumber(std::string_view text, const char* decimal, double& value)
+// Every other form: blanks, "+", the decimal text, exponents, many digits. Apart, so that the
+// short way does not pay for its frame.
+[[gnu::noinline]] bool ParseOtherNumber(std::string_view text, const char* decimal, double& value)
 {
-    if (ParsePlainNumber(text, value))
-        return true;
     value = dbl_nan;
     const std::size_t size = text.size();
     std::size_t i = 0;
@@ -261,6 +259,13 @@ bool ParseNumber(std::string_view text, const char* decimal, double& value)
         value = strtod_l(number.c_str(), nullptr, CLocaleHandle());
     }
     return true;
+}
+
+} // namespace
+
+bool ParseNumber(std::string_view text, const char* decimal, double& value)
+{
+    return ParsePlainNumber(text, value) || ParseOtherNumber(text, decimal, value);
 }
 
 int ReplaceAll(std::string& text, const std::string& from, const std::string& to)
