@@ -101,13 +101,16 @@ bool CSVFileHalf::Join(CCSVStream& stream, CCSVTable& table, std::string_view& l
     stream.m_nLine += lines;
     if (!m_Table.m_XValues.empty()) {
         const bool first = table.GetLineCount() == 0;
-        Append(table.m_XValues, m_Table.m_XValues);
+        // Filling fresh pages takes its time: the X values are copied beside the columns.
+        auto xValues = std::async(std::launch::async,
+                                  [&] { Append(table.m_XValues, m_Table.m_XValues); });
         JoinRange(table.m_XAxis, m_Table.m_XAxis, first);
         for (int i = 0; i < table.GetSize(); ++i) {
             Append(table[i]->m_Values, m_Table[i]->m_Values);
             JoinRange(*table[i], *m_Table[i], first);
         }
         JoinRange(table.m_ValueAxis, m_Table.m_ValueAxis, first);
+        xValues.get();
     }
     if (lines <= 0)
         return false;
