@@ -10,6 +10,10 @@
 
 namespace {
 
+// On a thread of its own; where no thread can be made, on the waiting one when it waits, which
+// is reading in order (libstdc++ defers only then).
+constexpr auto Beside = std::launch::async | std::launch::deferred;
+
 // Room made ahead for the lines of the second half, at most, as the table makes for a file.
 constexpr std::int64_t MaxLinesReserved = std::int64_t{1} << 20;
 
@@ -76,7 +80,7 @@ bool CSVFileHalf::Start(CCSVStream& stream, const CCSVTable& table)
         column->m_Values.reserve(room);
 
     stream.SetReadEnd(split);
-    m_Done = std::async(std::launch::async, [this, &stream] { Read(stream); });
+    m_Done = std::async(Beside, [this, &stream] { Read(stream); });
     return true;
 }
 
@@ -102,8 +106,7 @@ bool CSVFileHalf::Join(CCSVStream& stream, CCSVTable& table, std::string_view& l
     if (!m_Table.m_XValues.empty()) {
         const bool first = table.GetLineCount() == 0;
         // Filling fresh pages takes its time: the X values are copied beside the columns.
-        auto xValues = std::async(std::launch::async,
-                                  [&] { Append(table.m_XValues, m_Table.m_XValues); });
+        auto xValues = std::async(Beside, [&] { Append(table.m_XValues, m_Table.m_XValues); });
         JoinRange(table.m_XAxis, m_Table.m_XAxis, first);
         for (int i = 0; i < table.GetSize(); ++i) {
             Append(table[i]->m_Values, m_Table[i]->m_Values);

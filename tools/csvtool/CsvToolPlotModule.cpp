@@ -17,10 +17,11 @@ int CsvToolPlotModule::Plot(const CsvToolOptions& options, std::ostream& err)
     using Entry = int (*)(const CsvToolOptions&, CsvToolPlotTable&,
                           const std::function<std::string()>&, std::ostream&);
     // Loading Qt and starting it take about as long as reading a large file: the file is read
-    // beside, on threads of its own, as Qt wants the first thread.
+    // beside, on threads of its own, as Qt wants the first thread; without a thread to spare
+    // it is read when the drawing asks for it.
     CsvToolPlotTable table(options);
-    auto reading =
-        std::async(std::launch::async, [&table, &options] { return table.Read(options); });
+    auto reading = std::async(std::launch::async | std::launch::deferred,
+                              [&table, &options] { return table.Read(options); });
 
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
