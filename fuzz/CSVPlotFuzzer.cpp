@@ -40,6 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     std::ostringstream out;
     std::ostringstream err;
-    RunCsvTool(options, out, err, PlotCsvTool);
+    // The table is read when the drawing asks for it, on the one thread.
+    RunCsvTool(options, out, err, [](const CsvToolOptions& plot, std::ostream& errors) {
+        CsvToolPlotTable table(plot);
+        const auto read = [&] { return table.Read(plot); };
+        return PlotCsvTool(plot, table, read, errors);
+    });
     return 0;
 }

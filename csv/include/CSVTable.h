@@ -74,6 +74,7 @@ public:
 private:
     // A CSV stream hands its lines over straight from their text when it keeps none.
     friend class CCSVStream;
+    friend class CSVFileHalf;
 
     // The CSV stream behind a stream event, with its current line; null for other streams.
     const CCSVStream* CurrentCSVStream(CTextStream* stream);

@@ -43,6 +43,11 @@ public:
     // Where the next read starts.
     std::int64_t GetPosition() const;
     bool SeekToBegin();
+    // Moves to an offset in the file, where the next read starts.
+    bool Seek(std::int64_t position);
+    // Lets the reads end at an offset of the file as if the file ended there, so that another
+    // reader can take the lines from there on; -1 reads to the true end.
+    void SetReadEnd(std::int64_t end) { m_nReadLimit = end; }
     bool Flush();
 
     FILE* m_pStream = nullptr;
@@ -62,9 +67,13 @@ protected:
 private:
     static constexpr std::size_t ReadBlock = 64 * 1024;
 
+    // Reads the next block ahead; its length, 0 at the end.
+    std::size_t ReadAhead();
+
     std::unique_ptr<char[]> m_pReadBuffer;
     std::size_t m_nReadPosition = 0;
     std::size_t m_nReadEnd = 0;
+    std::int64_t m_nReadLimit = -1;
     // A line read across two blocks.
     std::string m_strJoined;
 };

@@ -1,6 +1,7 @@
 #include "CSVStream.h"
 
 #include "CSVFields.h"
+#include "CSVFileHalf.h"
 #include "DateTimeText.h"
 #include "LocalTime.h"
 #include "Strings.h"
@@ -135,6 +136,10 @@ int CCSVStream::ProcessStream()
     const bool timed = table->m_FormatType == CSVFormatTime ||
                        table->m_FormatType == CSVFormatRelativeTime ||
                        (timeMode == 3 && m_nTimeColumn >= 0);
+    // Lines of X values stand each on their own: a large file's second half is read beside.
+    CSVFileHalf secondHalf;
+    const bool split =
+        !timed && table->m_FormatType == CSVFormatXY && secondHalf.Start(*this, *table);
     CSVFields fields;
     bool read = false;
     std::int64_t time = 0;
@@ -147,6 +152,8 @@ int CCSVStream::ProcessStream()
                                                       fields.Clamped(m_nTimeColumn)));
         table->TakeLine(*this, CSVFieldsLine(fields, m_strDecimal.c_str(), time));
     }
+    if (split && secondHalf.Join(*this, *table, text))
+        read = true;
     if (read) {
         // The last line is the current one, as after reading line by line.
         m_strText.assign(text);

@@ -1,5 +1,6 @@
 #include "StdioFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -65,6 +66,21 @@ bool CStdioFile::Close()
     return ok;
 }
 
+std::size_t CStdioFile::ReadAhead()
+{
+    std::size_t length = ReadBlock;
+    if (m_nReadLimit >= 0) {
+        const std::int64_t position = ::ftello(m_pStream);
+        length = position < 0 || position >= m_nReadLimit
+                     ? 0
+                     : static_cast<std::size_t>(
+                           std::min<std::int64_t>(m_nReadLimit - position, ReadBlock));
+    }
+    m_nReadPosition = 0;
+    m_nReadEnd = length ? std::fread(m_pReadBuffer.get(), 1, length, m_pStream) : 0;
+    return m_nReadEnd;
+}
+
 bool CStdioFile::ReadRawLine(std::string& line)
 {
     line.clear();
@@ -74,9 +90,7 @@ bool CStdioFile::ReadRawLine(std::string& line)
         m_pReadBuffer = std::make_unique<char[]>(ReadBlock);
     for (;;) {
         if (m_nReadPosition == m_nReadEnd) {
-            m_nReadPosition = 0;
-            m_nReadEnd = std::fread(m_pReadBuffer.get(), 1, ReadBlock, m_pStream);
-            if (m_nReadEnd == 0)
+            if (ReadAhead() == 0)
                 return !line.empty();
         }
         const char* begin = m_pReadBuffer.get() + m_nReadPosition;
@@ -97,9 +111,7 @@ bool CStdioFile::ReadStringView(std::string_view& line)
     if (!m_pReadBuffer)
         m_pReadBuffer = std::make_unique<char[]>(ReadBlock);
     if (m_nReadPosition == m_nReadEnd) {
-        m_nReadPosition = 0;
-        m_nReadEnd = std::fread(m_pReadBuffer.get(), 1, ReadBlock, m_pStream);
-        if (m_nReadEnd == 0)
+        if (ReadAhead() == 0)
             return false;
     }
     const char* begin = m_pReadBuffer.get() + m_nReadPosition;
@@ -171,8 +183,13 @@ std::int64_t CStdioFile::GetPosition() const
 
 bool CStdioFile::SeekToBegin()
 {
+    return Seek(0);
+}
+
+bool CStdioFile::Seek(std::int64_t position)
+{
     DropReadAhead();
-    return m_pStream && ::fseeko(m_pStream, 0, SEEK_SET) == 0;
+    return m_pStream && ::fseeko(m_pStream, position, SEEK_SET) == 0;
 }
 
 bool CStdioFile::Flush()

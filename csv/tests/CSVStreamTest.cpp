@@ -1,5 +1,6 @@
 #include "CSVStream.h"
 #include "CSVTable.h"
+#include "Strings.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -322,6 +323,50 @@ TEST(CSVTableStream, WithoutKeptLinesOneLineIsHeld)
 
 namespace {
 
+bool SameValue(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// The same lines and the same ranges.
+void ExpectSameTable(const CCSVTable& table, const CCSVTable& expected)
+{
+    EXPECT_EQ(table.m_TimeStamps, expected.m_TimeStamps);
+    EXPECT_EQ(table.m_XValues, expected.m_XValues);
+    ASSERT_EQ(table.GetSize(), expected.GetSize());
+    for (int i = 0; i < table.GetSize(); ++i) {
+        SCOPED_TRACE(i);
+        const auto& values = table[i]->m_Values;
+        const auto& expectedValues = expected[i]->m_Values;
+        ASSERT_EQ(values.size(), expectedValues.size());
+        EXPECT_TRUE(std::equal(values.begin(), values.end(), expectedValues.begin(), SameValue));
+        EXPECT_EQ(table[i]->m_bEmpty, expected[i]->m_bEmpty);
+        if (!expected[i]->m_bEmpty) {
+            EXPECT_EQ(table[i]->m_Min, expected[i]->m_Min);
+            EXPECT_EQ(table[i]->m_Max, expected[i]->m_Max);
+        }
+    }
+    EXPECT_EQ(table.m_TimeScale.m_Min, expected.m_TimeScale.m_Min);
+    EXPECT_EQ(table.m_TimeScale.m_Max, expected.m_TimeScale.m_Max);
+    EXPECT_EQ(table.m_XAxis.m_Min, expected.m_XAxis.m_Min);
+    EXPECT_EQ(table.m_XAxis.m_Max, expected.m_XAxis.m_Max);
+    EXPECT_EQ(table.m_ValueAxis.m_bEmpty, expected.m_ValueAxis.m_bEmpty);
+    EXPECT_EQ(table.m_ValueAxis.m_Min, expected.m_ValueAxis.m_Min);
+    EXPECT_EQ(table.m_ValueAxis.m_Max, expected.m_ValueAxis.m_Max);
+}
+
+// The same current line, the one line held.
+void ExpectSameLine(const CCSVStream& straight, const CCSVStream& kept)
+{
+    ASSERT_NE(straight.GetLine(), nullptr);
+    EXPECT_EQ(straight.m_strText, kept.m_strText);
+    EXPECT_EQ(straight.GetLine()->GetLine(), kept.GetLine()->GetLine());
+    EXPECT_EQ(straight.GetLine()->m_nLine, kept.GetLine()->m_nLine);
+    EXPECT_EQ(straight.GetLine()->GetTimeStamp(), kept.GetLine()->GetTimeStamp());
+    EXPECT_EQ(straight.m_nLine, kept.m_nLine);
+    EXPECT_EQ(straight.m_LineBuffer.GetSize(), 1);
+}
+
 // Reads the spec into a table twice, line by line and straight from the text by a stream that
 // keeps no lines; both give the same table and the same current line.
 void ExpectStraightAsLineByLine(const std::string& spec, CSVFormatType type)
@@ -333,27 +378,8 @@ void ExpectStraightAsLineByLine(const std::string& spec, CSVFormatType type)
     straight.m_bKeepLines = 0;
     CCSVTable table(type, nullptr);
     Fill(straight, table, spec);
-    EXPECT_EQ(table.m_TimeStamps, lineByLine.m_TimeStamps);
-    EXPECT_EQ(table.m_XValues, lineByLine.m_XValues);
-    ASSERT_EQ(table.GetSize(), lineByLine.GetSize());
-    for (int i = 0; i < table.GetSize(); ++i) {
-        const auto& values = table[i]->m_Values;
-        const auto& expected = lineByLine[i]->m_Values;
-        ASSERT_EQ(values.size(), expected.size());
-        for (std::size_t k = 0; k < values.size(); ++k)
-            EXPECT_TRUE(values[k] == expected[k] ||
-                        (std::isnan(values[k]) && std::isnan(expected[k])));
-    }
-    EXPECT_EQ(table.m_TimeScale.m_Max, lineByLine.m_TimeScale.m_Max);
-    EXPECT_EQ(table.m_XAxis.m_Max, lineByLine.m_XAxis.m_Max);
-    EXPECT_EQ(table.m_ValueAxis.m_Min, lineByLine.m_ValueAxis.m_Min);
-    EXPECT_EQ(table.m_ValueAxis.m_Max, lineByLine.m_ValueAxis.m_Max);
-    ASSERT_NE(straight.GetLine(), nullptr);
-    EXPECT_EQ(straight.m_strText, kept.m_strText);
-    EXPECT_EQ(straight.GetLine()->GetLine(), kept.GetLine()->GetLine());
-    EXPECT_EQ(straight.GetLine()->m_nLine, kept.GetLine()->m_nLine);
-    EXPECT_EQ(straight.GetLine()->GetTimeStamp(), kept.GetLine()->GetTimeStamp());
-    EXPECT_EQ(straight.m_LineBuffer.GetSize(), 1);
+    ExpectSameTable(table, lineByLine);
+    ExpectSameLine(straight, kept);
 }
 
 } // namespace
@@ -391,6 +417,74 @@ TEST(CSVTableStream, StraightFromTheTextAsLineByLine)
         bytes += static_cast<char>(unit >> 8);
     }
     ExpectStraightAsLineByLine(dir.Write("utf16.csv", bytes) + ",0,0,1L,2L,[]", CSVFormatXY);
+}
+
+// A large file's lines of X values are read in two halves at once: the halves join into the
+// table that reading in order gives, whatever lies around the middle.
+TEST(CSVTableStream, LargeFileReadInTwoHalvesAsInOrder)
+{
+    TempDir dir;
+    // Lines without an X value or with missing values on both sides of the middle, a column
+    // that gets its first value late, CR LF and LF ends, a last line without one.
+    const auto lines = [](int count, const auto& line) {
+        std::string text = "X;A;B\r\n";
+        for (int i = 0; i < count; ++i)
+            text += line(i) + (i % 2 ? "\r\n" : "\n");
+        return text + "77;1;2";
+    };
+    const std::string missing = dir.Write("missing.csv", lines(40000, [](int i) {
+        return (i % 11 == 0 ? std::string("x") : std::to_string(i % 5000) + ",25") + ";" +
+               (i % 7 == 0 ? "" : std::to_string(-i)) + ";" +
+               (i > 30000 ? std::to_string(i % 3) : "-");
+    }));
+    // The lines of the first half have no X value: the table's first line lies in the second.
+    const std::string lateX = dir.Write("late.csv", lines(40000, [](int i) {
+        return (i < 25000 ? std::string("none") : std::to_string(i)) + ";;" + std::to_string(i);
+    }));
+    // A line across several blocks of reading in the middle.
+    const std::string wide = dir.Write("wide.csv", lines(3, [](int i) {
+        return std::to_string(i) + ";" + std::string(200000, '5') + ";" + std::to_string(i);
+    }));
+    for (const std::string& file : {missing, lateX, wide}) {
+        SCOPED_TRACE(file);
+        ExpectStraightAsLineByLine(file + ",0,0,1L,2L,3L,[]", CSVFormatXY);
+        ExpectStraightAsLineByLine(file + ",0,0,1L,3L,[]", CSVFormatXY);
+        ExpectStraightAsLineByLine(file + ",0,0,1L,*,[]", CSVFormatXY);
+    }
+
+    // After an earlier stream the halves widen its ranges; a later stream follows on.
+    const std::string small = dir.Write("small.csv", "1;90000;\n2;;\n");
+    CCSVStream kept[3];
+    CCSVTable lineByLine(CSVFormatXY, nullptr);
+    CCSVStream straight[3];
+    CCSVTable table(CSVFormatXY, nullptr);
+    const std::string specs[3] = {small + ",0,0,1L,2L,3L", missing + ",0,0,1L,2L,3L,[]",
+                                  small + ",0,0,1L,3L"};
+    for (int i = 0; i < 3; ++i) {
+        Fill(kept[i], lineByLine, specs[i]);
+        straight[i].m_bKeepLines = 0;
+        Fill(straight[i], table, specs[i]);
+        ExpectSameLine(straight[i], kept[i]);
+    }
+    ExpectSameTable(table, lineByLine);
+
+    // Emptied for new lines, a table restarts its ranges with its first line, in either half.
+    for (CCSVTable* emptied : {&table, &lineByLine}) {
+        emptied->DeleteAll();
+        emptied->m_XValues.clear();
+    }
+    CCSVStream keptAgain;
+    Fill(keptAgain, lineByLine, lateX + ",0,0,1L,3L,[]");
+    CCSVStream straightAgain;
+    straightAgain.m_bKeepLines = 0;
+    Fill(straightAgain, table, lateX + ",0,0,1L,3L,[]");
+    ExpectSameTable(table, lineByLine);
+
+    // A time column over midnight is followed line after line: such a file is read in order.
+    std::string times = "T;X\n";
+    for (int i = 0; i < 30000; ++i)
+        times += FormatString("%02d:%02d:%02d;%d\n", (23 + i / 3600) % 24, i / 60 % 60, i % 60, i);
+    ExpectStraightAsLineByLine(dir.Write("times.csv", times) + ",0,1,2L,[]", CSVFormatXY);
 }
 
 TEST(CSVTableStream, ChainPassesEveryEventAndStopsWhenTheNextStops)

@@ -78,6 +78,40 @@ TEST(StdioFileEx, PlainFilesAndLineEnds)
     EXPECT_EQ(CStdioFileEx().GetCharCount(), 0);
 }
 
+// A reader that ends at a line start as if the file ended there, over blocks of reading, then
+// reads on to the true end; Seek starts the next read anywhere.
+TEST(StdioFile, ReadEndAndSeek)
+{
+    TempDir dir;
+    std::string text;
+    std::int64_t end = 0;
+    for (int i = 0; i < 20000; ++i) {
+        text += "line " + std::to_string(i) + "\n";
+        if (i == 9999)
+            end = static_cast<std::int64_t>(text.size());
+    }
+    CStdioFile in;
+    ASSERT_TRUE(in.Open(dir.Write("lines.txt", text).c_str(), CStdioFile::modeRead));
+    in.SetReadEnd(end);
+    std::string line;
+    int count = 0;
+    std::string last;
+    while (in.ReadString(line)) {
+        ++count;
+        last = line;
+    }
+    EXPECT_EQ(count, 10000);
+    EXPECT_EQ(last, "line 9999");
+    EXPECT_EQ(in.GetPosition(), end);
+    in.SetReadEnd(-1);
+    ASSERT_TRUE(in.ReadString(line));
+    EXPECT_EQ(line, "line 10000");
+    ASSERT_TRUE(in.Seek(end - 10));
+    ASSERT_TRUE(in.ReadString(line));
+    EXPECT_EQ(line, "line 9999");
+    EXPECT_EQ(in.GetPosition(), end);
+}
+
 TEST(StdioFileEx, WritesUtf16WithOneMark)
 {
     TempDir dir;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 TEST(GetNextCSV, AdjacentSeparatorsGiveAnEmptyField)
 {
@@ -111,6 +113,22 @@ TEST(ParseNumber, NumbersAndFieldsThatAreNone)
         double value = 0;
         EXPECT_FALSE(ParseNumber(none, ",", value)) << none;
         EXPECT_TRUE(std::isnan(value)) << none;
+    }
+}
+
+TEST(ParseNumber, PlainDecimalsToTheLastBitAsFromChars)
+{
+    // Up to 15 digits take the short way, more the long one: both must round as from_chars.
+    for (const char* text :
+         {"0", "-0", "12.3456", "-12.3456", "0.1", "0.000000000000001", "999999999999999",
+          "99999999999999.9", "1234567890123456", "0.30000000000000004", "9007199254740993",
+          "-123456.789012345678", "00000000000000000012.5"}) {
+        double expected = 0;
+        std::from_chars(text, text + std::strlen(text), expected);
+        double value = 0;
+        EXPECT_TRUE(ParseNumber(text, ".", value)) << text;
+        EXPECT_EQ(value, expected) << text;
+        EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
     }
 }
 

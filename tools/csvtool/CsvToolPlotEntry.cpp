@@ -2,8 +2,9 @@
 
 #include "CsvToolPlot.h"
 
-extern "C" __attribute__((visibility("default"))) int TelvanCsvPlot(const CsvToolOptions& options,
-                                                                    std::ostream& err)
+extern "C" __attribute__((visibility("default"))) int
+TelvanCsvPlot(const CsvToolOptions& options, CsvToolPlotTable& table,
+              const std::function<std::string()>& read, std::ostream& err)
 {
-    return PlotCsvTool(options, err);
+    return PlotCsvTool(options, table, read, err);
 }

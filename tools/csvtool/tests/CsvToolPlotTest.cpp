@@ -72,6 +72,30 @@ TEST_F(CsvToolRun, PlotTakesXFromTheFirstColumnByDefault)
     EXPECT_FALSE(QImage((m_Folder / "lines.ppm").c_str()).isNull());
 }
 
+// A large file is read in two halves at once, standard input in order: the same curves.
+TEST_F(CsvToolRun, PlotOfALargeFileAsOfTheSameLinesInOrder)
+{
+    std::string text;
+    for (int i = 0; i < 40000; ++i)
+        text += std::to_string(i) + ";" + (i % 9 == 0 ? "" : std::to_string(i % 700 - i / 100)) +
+                (i % 2 ? "\r\n" : "\n");
+    Write("large.csv", text);
+    const ProgramRun file = Run({"plot", "large.csv,0,0,1L,2L", "-o", "file.png"});
+    EXPECT_EQ(file.status, 0);
+    EXPECT_EQ(file.err, "");
+    const ProgramRun input = Run({"plot", "-,0,0,1L,2L", "-o", "input.png"}, text);
+    EXPECT_EQ(input.status, 0);
+    const QImage fromFile((m_Folder / "file.png").c_str());
+    const QImage fromInput((m_Folder / "input.png").c_str());
+    ASSERT_FALSE(fromFile.isNull());
+    ASSERT_EQ(fromFile.size(), fromInput.size());
+    // Below the header, which tells the time of drawing.
+    const int top = fromFile.height() / 4;
+    EXPECT_EQ(fromFile.copy(0, top, fromFile.width(), fromFile.height() - top),
+              fromInput.copy(0, top, fromInput.width(), fromInput.height() - top));
+    EXPECT_GT(PixelsOf(fromFile, qRgb(0x11, 0x11, 0xFF)), 1000);
+}
+
 TEST_F(CsvToolRun, PlotErrorsExitWithOneLineAndWriteNothing)
 {
     Write("log.csv", Log);
