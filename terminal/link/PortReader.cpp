@@ -18,7 +18,7 @@ namespace {
 // At the device's full rate a hand-over per line would cost more than the line itself: what
 // arrives is handed over in batches, at most one per kHandOverMs.
 constexpr qint64 kBatchSize = 4096;
-constexpr int kHandOverMs = 10;
+constexpr int kHandOverMs = 20;
 // A write may take 50 ms per byte and 2 s more before it is given up.
 constexpr qint64 kWriteMsPerByte = 50;
 constexpr qint64 kWriteMs = 2000;
