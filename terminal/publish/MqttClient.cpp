@@ -25,7 +25,7 @@ constexpr int kRetryMs = 1000;
 constexpr int kMiscMs = 1000;
 // Acknowledgements are read in batches: nothing waits for them but the queue's bookkeeping,
 // and each wake-up of the loop costs more than reading one more.
-constexpr int kReadPauseMs = 10;
+constexpr int kReadPauseMs = 20;
 
 void InitLibrary()
 {

@@ -12,11 +12,11 @@ constexpr int kSaveMs = 500;
 } // namespace
 
 CMqttPublisher::CMqttPublisher(CMqttSettings settings, QObject* parent)
-    : QObject(parent), m_settings(std::move(settings)),
+    : QObject(parent), m_settings(std::move(settings)), m_strReadingTopic(Topic("reading")),
       m_queue(m_settings.queueFolder, m_settings.queueBytes)
 {
-    // Readings that arrive together go to the library together, once the caller is done: its
-    // thread then wakes once for them, not once for each.
+    // Readings that arrive together go to the library together, once the caller is done, and
+    // leave in one corked burst.
     m_sendTimer.setSingleShot(true);
     m_sendTimer.setInterval(0);
     connect(&m_sendTimer, &QTimer::timeout, this, &CMqttPublisher::Send);

@@ -53,7 +53,7 @@ public:
     // Readings not yet acknowledged.
     std::uint64_t Waiting() const { return m_queue.Waiting(); }
 
-    std::string ReadingTopic() const { return Topic("reading"); }
+    const std::string& ReadingTopic() const { return m_strReadingTopic; }
     std::string StatusTopic() const { return Topic("status"); }
     std::string DroppedTopic() const { return Topic("dropped"); }
 
@@ -77,6 +77,7 @@ private:
     void Save(bool all);
 
     const CMqttSettings m_settings;
+    const std::string m_strReadingTopic; // made once: it goes with every reading
     CMessageQueue m_queue;
     std::unique_ptr<CMqttClient> m_pClient;
     std::vector<CMqttClient::CEvent> m_events; // taken from the client
