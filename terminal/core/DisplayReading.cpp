@@ -2,8 +2,10 @@
 
 #include "LeadingNumber.h"
 #include "MeasurementUnits.h"
+#include "ParameterRecords.h"
 #include "QuorinErrorCodes.h"
 #include "ReplyAssembly.h"
+#include "TerminalState.h"
 
 #include <cmath>
 #include <cstdint>
@@ -166,4 +168,25 @@ bool QuorinReading(const CQuorinDisplayResult& result, std::string_view format, 
     }
     reading.distanceUnit = DistanceUnit(SF);
     return true;
+}
+
+const CZelnarDisplayResult& CZelnarDisplayReading::Decode(CReading& reading)
+{
+    const int SDx = ZelnarParameters.SDx;
+    if (SDx != kBinaryOutput)
+        m_strLine.assign(g_strMeasLine);
+    const CZelnarDisplayResult& result = g_DisplayZL.OnData();
+    const std::string_view line =
+        SDx == kBinaryOutput ? std::string_view(result.strBinaryLogLine) : std::string_view(m_strLine);
+    m_bTaken = ZelnarReading(result, SDx, ZelnarParameters.SF, line, reading);
+    return result;
+}
+
+const CQuorinDisplayResult& CQuorinDisplayReading::Decode(CReading& reading)
+{
+    m_strLine.assign(g_strQuorinLine);
+    m_strFormat.assign(g_strQuorinFormat);
+    const CQuorinDisplayResult& result = g_DisplayQR.OnData();
+    m_bTaken = QuorinReading(result, m_strFormat, QuorinParameters.SF, m_strLine, reading);
+    return result;
 }

@@ -4,10 +4,8 @@
 #include "AnalogOutput.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
-#include "DisplayReading.h"
 #include "GraphData.h"
 #include "PageWidgets.h"
-#include "ParameterRecords.h"
 #include "TerminalState.h"
 
 #include <QFontMetrics>
@@ -130,13 +128,10 @@ QWidget* DisplayQR::ErrorCountBox()
 
 void DisplayQR::OnData()
 {
-    if (TakesReadings()) {
-        m_strLine.assign(g_strQuorinLine);
-        m_strFormat.assign(g_strQuorinFormat);
-    }
-    const CQuorinDisplayResult& result = g_DisplayQR.OnData();
+    const CQuorinDisplayResult& result =
+        TakesReadings() ? m_decoding.Decode(Reading()) : g_DisplayQR.OnData();
     if (TakesReadings() && !result.bRedText)
-        PassReading(QuorinReading(result, m_strFormat, QuorinParameters.SF, m_strLine, Reading()));
+        PassReading(m_decoding.Taken());
     if (result.bAddGraphPoint)
         AddGraphPointQR(result.dGraphDistance);
     m_view.Take(result);

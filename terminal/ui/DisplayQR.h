@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DisplayPage.h"
+#include "DisplayReading.h"
 #include "QuorinDisplayView.h"
 
 #include <array>
@@ -41,6 +42,5 @@ private:
     std::array<QLineEdit*, QuorinErrorCodes.size()> m_counts{};
     QPlainTextEdit* m_pExplanation;
     CQuorinDisplayView m_view;
-    std::string m_strLine; // the line being decoded and its format, for the reading
-    std::string m_strFormat;
+    CQuorinDisplayReading m_decoding; // while readings are taken
 };

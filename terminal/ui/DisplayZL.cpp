@@ -3,12 +3,8 @@
 #include "AlarmLamp.h"
 #include "ColorStatic.h"
 #include "ControlId.h"
-#include "DisplayReading.h"
 #include "GraphData.h"
 #include "PageWidgets.h"
-#include "ParameterRecords.h"
-#include "ReplyAssembly.h"
-#include "TerminalState.h"
 #include "ZelnarDisplay.h"
 
 #include <QFontMetrics>
@@ -100,16 +96,10 @@ DisplayZL::DisplayZL(QWidget* parent)
 
 void DisplayZL::OnData()
 {
-    const int SDx = ZelnarParameters.SDx;
-    if (TakesReadings() && SDx != kBinaryOutput)
-        m_strLine.assign(g_strMeasLine);
-    const CZelnarDisplayResult& result = g_DisplayZL.OnData();
-    if (TakesReadings() && !result.bRedText) {
-        const std::string_view decoded = SDx == kBinaryOutput
-                                             ? std::string_view(result.strBinaryLogLine)
-                                             : std::string_view(m_strLine);
-        PassReading(ZelnarReading(result, SDx, ZelnarParameters.SF, decoded, Reading()));
-    }
+    const CZelnarDisplayResult& result =
+        TakesReadings() ? m_decoding.Decode(Reading()) : g_DisplayZL.OnData();
+    if (TakesReadings() && !result.bRedText)
+        PassReading(m_decoding.Taken());
     if (result.bAddGraphPoint)
         AddGraphPoint(result.dGraphDistance, result.dGraphSpeed);
     m_view.Take(result);

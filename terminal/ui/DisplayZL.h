@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DisplayPage.h"
+#include "DisplayReading.h"
 #include "ZelnarDisplayView.h"
 
 class CAlarmLamp;
@@ -41,5 +42,5 @@ private:
     QLineEdit* m_pE02;
     QLineEdit* m_pE04;
     CZelnarDisplayView m_view;
-    std::string m_strLine; // the line being decoded, for the reading
+    CZelnarDisplayReading m_decoding; // while readings are taken
 };

@@ -59,9 +59,7 @@ void CQuorinMeter::Dispatch(std::string_view chunk, std::int64_t timeMs, CReplyP
 
 void CQuorinMeter::CDisplay::OnData()
 {
-    line.assign(g_strQuorinLine);
-    format.assign(g_strQuorinFormat);
-    const CQuorinDisplayResult& result = g_DisplayQR.OnData();
-    if (QuorinReading(result, format, QuorinParameters.SF, line, reading) && handler)
+    decoding.Decode(reading);
+    if (decoding.Taken() && handler)
         handler(reading);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayReading.h"
 #include "LogBookQR.h"
 #include "MeterFamily.h"
 
@@ -23,8 +24,7 @@ private:
 
         ReadingHandler handler;
         CReading reading;
-        std::string line;
-        std::string format;
+        CQuorinDisplayReading decoding;
     };
 
     CLogBookQR m_log;

@@ -60,12 +60,7 @@ void CZelnarMeter::Dispatch(std::string_view chunk, std::int64_t timeMs, CReplyP
 
 void CZelnarMeter::CDisplay::OnData()
 {
-    const int SDx = ZelnarParameters.SDx;
-    if (SDx != kBinaryOutput)
-        line.assign(g_strMeasLine);
-    const CZelnarDisplayResult& result = g_DisplayZL.OnData();
-    const std::string_view decoded =
-        SDx == kBinaryOutput ? std::string_view(result.strBinaryLogLine) : std::string_view(line);
-    if (ZelnarReading(result, SDx, ZelnarParameters.SF, decoded, reading) && handler)
+    decoding.Decode(reading);
+    if (decoding.Taken() && handler)
         handler(reading);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayReading.h"
 #include "LogBookZL.h"
 #include "MeterFamily.h"
 
@@ -23,7 +24,7 @@ private:
 
         ReadingHandler handler;
         CReading reading;
-        std::string line;
+        CZelnarDisplayReading decoding;
     };
 
     CLogBookZL m_log;
