@@ -10,7 +10,7 @@
 
 namespace {
 
-// Reads the file spec through a stream into the table.
+// Reads the file specification through a stream into the table.
 void Fill(CCSVStream& stream, CCSVTable& table, const std::string& spec)
 {
     ASSERT_EQ(stream.OpenStream(spec, ";", ",", &table), 1);
@@ -367,7 +367,7 @@ void ExpectSameLine(const CCSVStream& straight, const CCSVStream& kept)
     EXPECT_EQ(straight.m_LineBuffer.GetSize(), 1);
 }
 
-// Reads the spec into a table twice, line by line and straight from the text by a stream that
+// Reads the file specification into a table twice, line by line and straight from the text by a stream that
 // keeps no lines; both give the same table and the same current line.
 void ExpectStraightAsLineByLine(const std::string& spec, CSVFormatType type)
 {

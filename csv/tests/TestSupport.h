@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 // A temporary folder for the files of one test, removed with everything in it.
@@ -75,3 +76,27 @@ inline std::int64_t LocalMs(int year, int month, int day, int hour, int minute, 
     tm.tm_isdst = -1;
     return static_cast<std::int64_t>(std::mktime(&tm)) * 1000 + millisecond;
 }
+
+// The time zone of the process while it lives.
+class CTimeZone
+{
+public:
+    explicit CTimeZone(const char* zone)
+    {
+        if (const char* old = std::getenv("TZ"))
+            m_old = old;
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~CTimeZone()
+    {
+        if (m_old)
+            ::setenv("TZ", m_old->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+
+private:
+    std::optional<std::string> m_old;
+};

@@ -3,12 +3,11 @@
 #include "IsoTime.h"
 #include "QuorinDisplay.h"
 #include "ReadingText.h"
+#include "TestSupport.h"
 #include "ZelnarDisplay.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <optional>
 #include <string>
 
@@ -62,30 +61,6 @@ void ExpectValue(const std::optional<double>& value, double expected)
     ASSERT_TRUE(value.has_value());
     EXPECT_NEAR(*value, expected, 1e-9);
 }
-
-// The time zone of the process while it lives.
-class CTimeZone
-{
-public:
-    explicit CTimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~CTimeZone()
-    {
-        if (m_old)
-            ::setenv("TZ", m_old->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-private:
-    std::optional<std::string> m_old;
-};
 
 } // namespace
 

@@ -1,25 +1,15 @@
 #include "ReadingMessage.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 
 namespace {
 
 class ReadingMessage : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ::setenv("TZ", "UTC0", 1);
-        ::tzset();
-    }
-    void TearDown() override
-    {
-        ::unsetenv("TZ");
-        ::tzset();
-    }
+    const CTimeZone m_zone{"UTC0"};
 };
 
 } // namespace

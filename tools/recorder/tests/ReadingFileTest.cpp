@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -18,16 +16,7 @@ namespace {
 class ReadingFile : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ::setenv("TZ", "UTC0", 1);
-        ::tzset();
-    }
-    void TearDown() override
-    {
-        ::unsetenv("TZ");
-        ::tzset();
-    }
+    const CTimeZone m_zone{"UTC0"};
 
     static std::string Read(const fs::path& path)
     {

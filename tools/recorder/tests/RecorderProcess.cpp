@@ -1,11 +1,11 @@
 #include "RecorderProcess.h"
 
+#include "TestSupport.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -13,14 +13,6 @@
 extern char** environ;
 
 namespace {
-
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 constexpr std::chrono::milliseconds kPoll{10};
 
@@ -108,12 +100,12 @@ bool CRecorderProcess::WaitForError(const std::string& text, std::chrono::second
 
 std::string CRecorderProcess::Output() const
 {
-    return ReadAll(m_folder / "recorder.out");
+    return ReadAll((m_folder / "recorder.out").string());
 }
 
 std::string CRecorderProcess::Error() const
 {
-    return ReadAll(m_folder / "recorder.err");
+    return ReadAll((m_folder / "recorder.err").string());
 }
 
 CRecorderRun RunRecorder(const std::filesystem::path& folder,
