@@ -42,3 +42,20 @@ public:
     // The Zelnar or the Quorin road.
     static std::unique_ptr<CMeterFamily> Make(MeterFamily family);
 };
+
+// The Display page of a recorder: decodes as the terminal's does (Decoding: the family's
+// CZelnarDisplayReading or CQuorinDisplayReading) and hands every measurement on.
+template <class Decoding>
+struct CReadingPage final : CReplyPage
+{
+    void OnData() override
+    {
+        decoding.Decode(reading);
+        if (decoding.Taken() && handler)
+            handler(reading);
+    }
+
+    CMeterFamily::ReadingHandler handler;
+    CReading reading;
+    Decoding decoding;
+};

@@ -56,10 +56,3 @@ void CQuorinMeter::Dispatch(std::string_view chunk, std::int64_t timeMs, CReplyP
     if (m_log.Entries().size() > kLogEntriesKept)
         m_log.Clear();
 }
-
-void CQuorinMeter::CDisplay::OnData()
-{
-    decoding.Decode(reading);
-    if (decoding.Taken() && handler)
-        handler(reading);
-}

@@ -57,10 +57,3 @@ void CZelnarMeter::Dispatch(std::string_view chunk, std::int64_t timeMs, CReplyP
     if (m_log.Entries().size() > kLogEntriesKept)
         m_log.Clear();
 }
-
-void CZelnarMeter::CDisplay::OnData()
-{
-    decoding.Decode(reading);
-    if (decoding.Taken() && handler)
-        handler(reading);
-}

@@ -17,16 +17,6 @@ public:
     void SetReadingHandler(ReadingHandler handler) override { m_display.handler = std::move(handler); }
 
 private:
-    // Decodes as the Display page does and makes the reading of a measurement.
-    struct CDisplay final : CReplyPage
-    {
-        void OnData() override;
-
-        ReadingHandler handler;
-        CReading reading;
-        CZelnarDisplayReading decoding;
-    };
-
     CLogBookZL m_log;
-    CDisplay m_display;
+    CReadingPage<CZelnarDisplayReading> m_display;
 };
