@@ -4,7 +4,7 @@
 # dpkg-dev (dpkg-shlibdeps) and file let the suite make the Debian packages and check them;
 # the MQTT tests start mosquitto of their own.
 TELVAN_PACKAGES=(cmake ninja-build g++ pkg-config tzdata libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-serialport-dev zlib1g-dev fonts-dejavu-core desktop-file-utils appstream
+    qt6-base-dev qt6-serialport-dev zlib1g-dev libpng-dev fonts-dejavu-core desktop-file-utils appstream
     lintian dpkg-dev file libmosquitto-dev mosquitto)
 
 telvan_install() {

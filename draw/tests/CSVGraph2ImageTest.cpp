@@ -1,5 +1,7 @@
 #include "GraphTestSupport.h"
+#include "PngWriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
@@ -151,6 +153,11 @@ TEST(CSVGraph2Image, SavedPicturesReadBackPixelForPixel)
         ASSERT_FALSE(read.isNull()) << name;
         EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), expected) << name;
     }
+    // An opaque PNG: 8-bit RGB, no alpha channel.
+    const std::string png = ReadBytes(folder.Path("graph.png"));
+    ASSERT_GT(png.size(), 26u);
+    EXPECT_EQ(png[24], 8);
+    EXPECT_EQ(png[25], 2);
     // A 24-bit bitmap: "BM", then 24 bits per pixel at offset 28.
     const std::string bmp = ReadBytes(folder.Path("graph.bmp"));
     ASSERT_GT(bmp.size(), 30u);
@@ -160,6 +167,41 @@ TEST(CSVGraph2Image, SavedPicturesReadBackPixelForPixel)
     const std::string jpeg = folder.Path("graph.jpg");
     ASSERT_TRUE(image.Save(jpeg.c_str(), CXIMAGE_FORMAT_JPG));
     EXPECT_EQ(QImageReader(QString::fromStdString(jpeg)).size(), QSize(320, 200));
+}
+
+// A device that takes some bytes, then fails, as a full disk does.
+class FillingDevice : public QBuffer
+{
+public:
+    explicit FillingDevice(qint64 room) : m_Room(room) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        if (size() + length > m_Room)
+            return -1;
+        return QBuffer::writeData(data, length);
+    }
+
+private:
+    qint64 m_Room;
+};
+
+TEST(CSVGraph2Image, PngWriteFailureIsReported)
+{
+    TestTable data;
+    FillSeries(data, 500);
+    CCSVTable2Graph graph(&data.table);
+    graph.SetSize(320, 200);
+    CCSVGraph2Image image;
+    ASSERT_TRUE(graph.Draw(&image));
+    const QImage picture = ToQImage(image);
+    FillingDevice whole(1 << 20);
+    ASSERT_TRUE(WritePng(picture, whole));
+    for (const qint64 room : {qint64{0}, qint64{40}, whole.size() - 1}) {
+        FillingDevice device(room);
+        EXPECT_FALSE(WritePng(picture, device)) << room;
+    }
 }
 
 TEST(CSVGraph2Image, FormatsQtCannotWriteAreRefused)
