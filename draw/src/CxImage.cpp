@@ -161,6 +161,22 @@ bool CxImage::FloodFill(long x, long y, RGBQUAD colour, std::uint8_t tolerance)
     };
     const QRgb start = row(y)[x];
     const QRgb fill = ToQRgb(colour);
+    // The usual fill, a rectangle of one colour such as a fresh picture's, reaches every pixel
+    // of it: filled row by row, without seeds.
+    const auto uniform = [&] {
+        for (long py = bounds.top; py <= bounds.bottom; ++py) {
+            const QRgb* pixels = row(py);
+            if (!std::all_of(pixels + bounds.left, pixels + bounds.right + 1,
+                             [&](QRgb pixel) { return Within(pixel, start, tolerance); }))
+                return false;
+        }
+        return true;
+    };
+    if (boundsAreSelection && uniform()) {
+        for (long py = bounds.top; py <= bounds.bottom; ++py)
+            std::fill(row(py) + bounds.left, row(py) + bounds.right + 1, fill);
+        return true;
+    }
     // Filled pixels need marking only when the fill colour still matches the start colour.
     std::vector<bool> done;
     if (Within(fill, start, tolerance))
