@@ -103,11 +103,6 @@ void CPortReader::StartReading()
 void CPortReader::BatchTaken()
 {
     m_bBatchOut = false;
-    // Resting here rather than waiting on a timer lets what arrives meanwhile gather in the
-    // driver, to be read at once, instead of waking this thread for every burst of bytes.
-    const qint64 rest = kHandOverMs - m_lastHandOver.elapsed();
-    if (rest > 0)
-        QThread::msleep(static_cast<unsigned long>(rest));
     ReadStep();
 }
 
@@ -116,12 +111,17 @@ void CPortReader::ReadStep()
     if (!m_bReading || m_bBatchOut || !g_bConnected || m_pPort->bytesAvailable() <= 0)
         return;
     m_bBatchOut = true;
-    m_lastHandOver.start();
     CHandOver::Post();
-    // The batch's bytes are shared with the user-interface thread's copy; whichever side lets
-    // go last frees them, inside Qt's part of the hand-over.
-    const CHandOver::CQtPart qt;
-    emit BatchRead(m_pPort->read(kBatchSize));
+    {
+        // The batch's bytes are shared with the user-interface thread's copy; whichever side
+        // lets go last frees them, inside Qt's part of the hand-over.
+        const CHandOver::CQtPart qt;
+        emit BatchRead(m_pPort->read(kBatchSize));
+    }
+    // Resting here rather than in the event loop lets what arrives meanwhile gather in the
+    // driver, to be read at once when the batch is taken, instead of waking this thread for
+    // every line.
+    QThread::msleep(kHandOverMs);
 }
 
 void CPortReader::PortError(QSerialPort::SerialPortError error)

@@ -52,5 +52,4 @@ private:
     std::unique_ptr<QSerialPort> m_pPort;
     bool m_bReading = false;
     bool m_bBatchOut = false; // handed over and not yet taken
-    QElapsedTimer m_lastHandOver;
 };

@@ -24,8 +24,12 @@ constexpr int kLibraryInFlight = 1100;
 constexpr int kRetryMs = 1000;
 constexpr int kMiscMs = 1000;
 // Acknowledgements are read in batches: nothing waits for them but the queue's bookkeeping,
-// and each wake-up of the loop costs more than reading one more.
-constexpr int kReadPauseMs = 20;
+// and each wake-up of the loop costs more than reading one more. While readings stream in they
+// are read as a burst goes out, at most every kReadEveryMs, without a wake-up of their own (the
+// library also walks its list of unacknowledged messages for each one: fewer are then on it);
+// otherwise the socket is watched again kReadPauseMs after the last read.
+constexpr int kReadEveryMs = 20;
+constexpr int kReadPauseMs = 50;
 
 void InitLibrary()
 {
@@ -157,14 +161,7 @@ void CMqttClient::Watch()
     if (socket < 0)
         return;
     m_pRead = new QSocketNotifier(socket, QSocketNotifier::Read, this);
-    connect(m_pRead, &QSocketNotifier::activated, this, [this] {
-        mosquitto_loop_read(m_pClient, 1);
-        if (m_pRead) {
-            m_pRead->setEnabled(false);
-            m_readPause.start();
-        }
-        Serviced();
-    });
+    connect(m_pRead, &QSocketNotifier::activated, this, &CMqttClient::Read);
     m_pWrite = new QSocketNotifier(socket, QSocketNotifier::Write, this);
     // Writable is rare (a connection under way, a full socket): the library's whole loop
     // then finishes a TLS handshake too, which its write step alone would not.
@@ -172,6 +169,17 @@ void CMqttClient::Watch()
         mosquitto_loop(m_pClient, 0, 1);
         Serviced();
     });
+}
+
+void CMqttClient::Read()
+{
+    mosquitto_loop_read(m_pClient, 1);
+    m_lastRead.start();
+    if (m_pRead) {
+        m_pRead->setEnabled(false);
+        m_readPause.start();
+    }
+    Serviced();
 }
 
 void CMqttClient::Unwatch()
@@ -223,6 +231,8 @@ int CMqttClient::Publish(const std::string& topic, std::string_view payload, int
 void CMqttClient::BeginBatch()
 {
     m_bBatch = true;
+    if (m_pRead && !m_pRead->isEnabled() && m_lastRead.hasExpired(kReadEveryMs))
+        Read();
 }
 
 void CMqttClient::EndBatch()

@@ -2,6 +2,7 @@
 
 #include "MqttSettings.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -53,7 +54,8 @@ public:
     // when the library did not take it.
     int Publish(const std::string& topic, std::string_view payload, int qos, bool retain);
     // Messages published between the two go out in as few segments as the socket allows,
-    // not one each, which costs the sender and the broker far less.
+    // not one each, which costs the sender and the broker far less. The acknowledgements of
+    // earlier batches are read first.
     void BeginBatch();
     void EndBatch();
     // The notes since the last call, oldest first, in events (emptied first).
@@ -76,6 +78,8 @@ private:
     // Watches the socket of a connection under way, and stops watching it once it is closed.
     void Watch();
     void Unwatch();
+    // Reads what the broker sent, then leaves the socket unwatched for a pause.
+    void Read();
     // After every call into the library: the socket watched for writing while the library has
     // something to send, a closed connection tried again, the owner woken for new notes.
     void Serviced();
@@ -95,6 +99,7 @@ private:
     QSocketNotifier* m_pWrite = nullptr;
     QTimer m_retry;
     QTimer m_readPause;
+    QElapsedTimer m_lastRead;
     QTimer m_misc; // pings the broker and notices a silent one
     std::vector<CEvent> m_events;
     bool m_bWoken = false;
