@@ -4,6 +4,7 @@
 #include "GraphScale.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -72,6 +73,75 @@ private:
     double m_Bottom;
     double m_Height;
 };
+
+// Whether the X coordinates never fall, all of them finite.
+template <class X> bool Ascending(const std::vector<X>& xs, std::size_t count)
+{
+    if (count == 0)
+        return true;
+    for (std::size_t i = 1; i < count; ++i) {
+        if (!(xs[i - 1] <= xs[i]))
+            return false;
+    }
+    return std::isfinite(static_cast<double>(xs.front())) &&
+           std::isfinite(static_cast<double>(xs[count - 1]));
+}
+
+// Adds the points of the indices below count that have a finite value, a pixel column at a
+// time: of the points in one column only the first, the lowest, the highest and the last, in
+// their order. A polyline through them sets the pixels of the polyline through all, with either
+// rule for end points: inside the column its segments cover the same rows, from the lowest to
+// the highest, and it enters and leaves the column through the same points. A series of a
+// million points across a picture is drawn as a few thousand. xPixel(i) must not change
+// direction with the index, nor yPixel(value) with the value.
+template <class XPixel, class YPixel, class Add>
+void AddByColumns(const std::vector<double>& values, std::size_t count, XPixel xPixel,
+                  YPixel yPixel, Add add)
+{
+    std::size_t begin = 0;
+    while (begin < count) {
+        const int x = xPixel(begin);
+        // The column's end: steps that double while they stay in it, then halving.
+        std::size_t inside = begin;
+        std::size_t outside = count;
+        for (std::size_t step = 1; inside + step < count; step *= 2) {
+            if (xPixel(inside + step) != x) {
+                outside = inside + step;
+                break;
+            }
+            inside += step;
+        }
+        while (outside - inside > 1) {
+            const std::size_t middle = inside + (outside - inside) / 2;
+            (xPixel(middle) == x ? inside : outside) = middle;
+        }
+        std::size_t first = outside;
+        std::size_t lowest = outside;
+        std::size_t highest = outside;
+        std::size_t last = outside;
+        for (std::size_t i = begin; i < outside; ++i) {
+            const double value = values[i];
+            if (!std::isfinite(value))
+                continue;
+            if (first == outside) {
+                first = lowest = highest = i;
+            } else if (value < values[lowest]) {
+                lowest = i;
+            } else if (value > values[highest]) {
+                highest = i;
+            }
+            last = i;
+        }
+        if (first != outside) {
+            std::array<std::size_t, 4> picks{first, lowest, highest, last};
+            std::sort(picks.begin(), picks.end());
+            const auto end = std::unique(picks.begin(), picks.end());
+            for (auto pick = picks.begin(); pick != end; ++pick)
+                add(x, yPixel(values[*pick]));
+        }
+        begin = outside;
+    }
+}
 
 const char* Caption(const CCSVColumn& column)
 {
@@ -287,33 +357,36 @@ void CCSVTable2Graph::DrawGraph(CCSVGraphContext* target, CCSVTable* table, CCSV
     const COLORREF lineColour = RGBQUADToCOLORREF(*colour);
     std::vector<POINT> points;
     points.reserve(Piece);
-    const auto add = [&](double xFraction, double value) {
-        points.push_back(
-            {frame.X(xFraction), frame.Y(yFraction(AxisTransform(value, axis.m_LogBase)))});
+    const auto add = [&](int x, int y) {
+        points.push_back({x, y});
         if (points.size() == Piece) {
             target->DrawPolyline(points, lineColour);
             points.erase(points.begin(), points.end() - 1);
         }
     };
-    if (IsTimeBased(*table)) {
-        const std::vector<std::int64_t>& times = table->m_TimeStamps;
-        const std::size_t count = std::min(values.size(), times.size());
-        const TimeFraction xFraction(table->m_TimeScale);
-        const std::int64_t base = table->m_TimeScale.m_LogBase;
-        for (std::size_t i = 0; i < count; ++i) {
-            if (std::isfinite(values[i]))
-                add(xFraction(AxisTransform(times[i], base)), values[i]);
-        }
-    } else {
-        const std::vector<double>& xs = table->m_XValues;
+    const auto yPixel = [&](double value) {
+        return frame.Y(yFraction(AxisTransform(value, axis.m_LogBase)));
+    };
+    // On linear axes the pixels follow the values in one direction, and X in order can be drawn
+    // a pixel column at a time.
+    const auto draw = [&](const auto& xs, const auto& xFraction, auto base) {
         const std::size_t count = std::min(values.size(), xs.size());
-        const AxisFraction xFraction(table->m_XAxis);
-        const double base = table->m_XAxis.m_LogBase;
-        for (std::size_t i = 0; i < count; ++i) {
-            if (std::isfinite(values[i]) && std::isfinite(xs[i]))
-                add(xFraction(AxisTransform(xs[i], base)), values[i]);
+        const auto xPixel = [&](std::size_t i) {
+            return frame.X(xFraction(AxisTransform(xs[i], base)));
+        };
+        if (base == 0 && axis.m_LogBase == 0 && Ascending(xs, count)) {
+            AddByColumns(values, count, xPixel, yPixel, add);
+            return;
         }
-    }
+        for (std::size_t i = 0; i < count; ++i) {
+            if (std::isfinite(values[i]) && std::isfinite(static_cast<double>(xs[i])))
+                add(xPixel(i), yPixel(values[i]));
+        }
+    };
+    if (IsTimeBased(*table))
+        draw(table->m_TimeStamps, TimeFraction(table->m_TimeScale), table->m_TimeScale.m_LogBase);
+    else
+        draw(table->m_XValues, AxisFraction(table->m_XAxis), table->m_XAxis.m_LogBase);
     if (points.size() > 1)
         target->DrawPolyline(points, lineColour);
 }

@@ -169,3 +169,51 @@ TEST(CSVGraph2DC, LongSeriesDrawTheSamePixelsAsSegmentBySegment)
     }
     EXPECT_EQ(fast, plain);
 }
+
+TEST(CSVGraph2DC, SeriesInXOrderDrawTheSamePixelsAsPointByPoint)
+{
+    // Many points to a pixel column: noise, spikes, gaps, repeated X, flat stretches, values
+    // beyond the range set. A last line without X takes the drawing point by point.
+    const double gap = std::nan("");
+    const auto fill = [gap](TestTable& series, bool pointByPoint) {
+        series.AddColumn("Distance");
+        series.AddColumn("Speed");
+        std::mt19937 random(5);
+        std::normal_distribution<double> noise(0, 0.4);
+        for (int i = 0; i < 60000; ++i) {
+            const double x = (i / 3) * 0.5;
+            const double distance =
+                i % 997 == 0 ? 40.0 : 5 + std::sin(i * 0.0004) + noise(random);
+            const double speed =
+                (i / 4000) % 3 == 1 ? gap : i % 9000 < 300 ? 2.0 : noise(random);
+            series.AddLine(x, {distance, speed});
+        }
+        if (pointByPoint)
+            series.AddLine(gap, {1, 1});
+    };
+    TestTable inOrder;
+    TestTable pointByPoint;
+    fill(inOrder, false);
+    fill(pointByPoint, true);
+    for (const bool rangeSet : {false, true}) {
+        const auto draw = [rangeSet](TestTable& series, bool dc) {
+            CCSVTable2Graph graph(&series.table);
+            graph.m_Clock = [] { return FixedNow; };
+            graph.SetSize(500, 300);
+            if (rangeSet)
+                graph.SetRange(1000, 9000, 3, 7);
+            if (!dc) {
+                CCSVGraph2Image image;
+                graph.Draw(&image);
+                return ToQImage(image);
+            }
+            QImage picture = Blank(500, 300);
+            QPainter painter(&picture);
+            CCSVGraph2DC target(&painter);
+            graph.Draw(&target);
+            return picture;
+        };
+        for (const bool dc : {false, true})
+            EXPECT_EQ(draw(inOrder, dc), draw(pointByPoint, dc)) << rangeSet << dc;
+    }
+}
