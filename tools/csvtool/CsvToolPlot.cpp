@@ -10,7 +10,9 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <ostream>
+#include <vector>
 
 namespace {
 
@@ -68,6 +70,14 @@ int PlotCsvTool(const CsvToolOptions& options, CsvToolPlotTable& plotTable,
                                     std::to_string(graph.m_nHeight) + " pixels");
         return CsvToolError;
     }
+    // Drawn, the table's values are done with: they are given back beside the writing of the
+    // picture rather than after it.
+    const auto release = std::async(std::launch::async | std::launch::deferred,
+                                    [&table = plotTable.m_Table] {
+                                        table.DeleteAll();
+                                        std::vector<double>().swap(table.m_XValues);
+                                        std::vector<std::int64_t>().swap(table.m_TimeStamps);
+                                    });
     if (!image.Save(picture.c_str(), static_cast<std::uint32_t>(format))) {
         ReportCsvToolError(err, "cannot write \"" + picture + "\"");
         return CsvToolError;
