@@ -134,14 +134,24 @@ TEST(CSVGraph2Image, CopiesKeepThePixels)
     EXPECT_TRUE(Same(Shown(image, 2, 2), RGBQuad(0, 0, 0)));
 }
 
-TEST(CSVGraph2Image, SavedPicturesReadBackPixelForPixel)
+namespace {
+
+// A graph of 500 points, 320 x 200.
+void DrawSeries(CCSVGraph2Image& image)
 {
     TestTable data;
     FillSeries(data, 500);
     CCSVTable2Graph graph(&data.table);
     graph.SetSize(320, 200);
-    CCSVGraph2Image image;
     ASSERT_TRUE(graph.Draw(&image));
+}
+
+} // namespace
+
+TEST(CSVGraph2Image, SavedPicturesReadBackPixelForPixel)
+{
+    CCSVGraph2Image image;
+    DrawSeries(image);
     const QImage expected = ToQImage(image);
 
     TempFolder folder;
@@ -169,6 +179,8 @@ TEST(CSVGraph2Image, SavedPicturesReadBackPixelForPixel)
     EXPECT_EQ(QImageReader(QString::fromStdString(jpeg)).size(), QSize(320, 200));
 }
 
+namespace {
+
 // A device that takes some bytes, then fails, as a full disk does.
 class FillingDevice : public QBuffer
 {
@@ -187,14 +199,12 @@ private:
     qint64 m_Room;
 };
 
+} // namespace
+
 TEST(CSVGraph2Image, PngWriteFailureIsReported)
 {
-    TestTable data;
-    FillSeries(data, 500);
-    CCSVTable2Graph graph(&data.table);
-    graph.SetSize(320, 200);
     CCSVGraph2Image image;
-    ASSERT_TRUE(graph.Draw(&image));
+    DrawSeries(image);
     const QImage picture = ToQImage(image);
     FillingDevice whole(1 << 20);
     ASSERT_TRUE(WritePng(picture, whole));
