@@ -174,9 +174,13 @@ TEST(CSVGraph2Image, SavedPicturesReadBackPixelForPixel)
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     EXPECT_EQ(static_cast<unsigned char>(bmp[28]), 24);
 
+#ifndef __SANITIZE_ADDRESS__
+    // Left to the other builds: Qt's JPEG plugin brings libjpeg's thread-local data, which
+    // LeakSanitizer (GCC 12, glibc 2.36) misreads at the program's end and crashes on.
     const std::string jpeg = folder.Path("graph.jpg");
     ASSERT_TRUE(image.Save(jpeg.c_str(), CXIMAGE_FORMAT_JPG));
     EXPECT_EQ(QImageReader(QString::fromStdString(jpeg)).size(), QSize(320, 200));
+#endif
 }
 
 namespace {
