@@ -13,6 +13,9 @@ namespace {
 
 const QString kFilePattern = QStringLiteral("*.journal");
 const QString kMaking = QStringLiteral(".making");
+// A session is made in well under a second; one still being made after a minute was left by a
+// program that ended on the way.
+constexpr qint64 kMakingSeconds = 60;
 
 } // namespace
 
@@ -101,5 +104,12 @@ int CJournalFolder::DropOldest(std::int64_t limit, std::int64_t reserve) const
     for (const QString& session : Sessions())
         if (Files(session).isEmpty() && !CJournalLock::IsHeld(session))
             Remove(session);
+    const QDir folder(m_strPath);
+    const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-kMakingSeconds);
+    for (const QFileInfo& making :
+         folder.entryInfoList({QLatin1Char('*') + kMaking}, QDir::Dirs | QDir::NoDotAndDotDot))
+        if (making.lastModified().toUTC() < settled &&
+            !CJournalLock::IsHeld(making.absoluteFilePath()))
+            Remove(making.absoluteFilePath());
     return dropped;
 }

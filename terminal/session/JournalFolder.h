@@ -30,8 +30,8 @@ public:
     static bool Remove(const QString& session);
 
     // Removes journal files, oldest first, until their total and reserve fit into limit.
-    // Sessions nobody writes are removed once their last file has gone. Returns the number of
-    // files removed.
+    // Sessions nobody writes are removed once their last file has gone, and so are sessions
+    // left half made a minute ago or more. Returns the number of files removed.
     int DropOldest(std::int64_t limit, std::int64_t reserve) const;
 
 private:

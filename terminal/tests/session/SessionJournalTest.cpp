@@ -1,5 +1,6 @@
 #include "SessionJournal.h"
 #include "JournalFolder.h"
+#include "JournalLock.h"
 #include "JournalReader.h"
 
 #include <QDir>
@@ -11,12 +12,15 @@
 
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -125,6 +129,21 @@ TEST_F(SessionJournal, ASessionBeingMadeIsNoOnesToTakeOrRemove)
     // The journal made its session in the same way: it is there, under its own name.
     EXPECT_TRUE(QFileInfo::exists(journal.Session()));
     EXPECT_FALSE(QFileInfo::exists(CJournalFolder::MakingPath(journal.Session())));
+
+    // One left half made by a program that ended on the way goes once it is a minute old;
+    // one whose maker still holds its lock stays, however old.
+    const QString held = CJournalFolder::MakingPath(CJournalFolder(folder).NewSession());
+    ASSERT_TRUE(QDir().mkpath(held));
+    const CJournalLock lock(held);
+    ASSERT_TRUE(lock.Held());
+    const timespec minuteAgo{std::time(nullptr) - 61, 0};
+    const timespec times[2] = {minuteAgo, minuteAgo};
+    for (const QString& path : {making, held})
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    CJournalFolder(folder).DropOldest(std::int64_t{1} << 40, 0);
+    EXPECT_FALSE(QFileInfo::exists(making));
+    EXPECT_TRUE(QFileInfo::exists(held));
+    EXPECT_TRUE(QFileInfo::exists(journal.Session()));
 }
 
 TEST_F(SessionJournal, FilesStayWithinTheirLimitAndTheOldestGoFirst)
