@@ -140,10 +140,6 @@ constexpr double ExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-} // namespace
-
-namespace {
-
 // The common field of a data file, such as "-12.3456": an optional minus, digits, a point and
 // digits, no more than 15 digits in all, so that the integer of them is below 2^53 and the
 // one division by an exact power of ten rounds correctly. False for anything else.

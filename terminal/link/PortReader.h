@@ -3,7 +3,6 @@
 #include "LinkSettings.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 

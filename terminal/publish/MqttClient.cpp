@@ -174,7 +174,6 @@ void CMqttClient::Watch()
 void CMqttClient::Read()
 {
     mosquitto_loop_read(m_pClient, 1);
-    m_lastRead.start();
     if (m_pRead) {
         m_pRead->setEnabled(false);
         m_readPause.start();
@@ -231,7 +230,8 @@ int CMqttClient::Publish(const std::string& topic, std::string_view payload, int
 void CMqttClient::BeginBatch()
 {
     m_bBatch = true;
-    if (m_pRead && !m_pRead->isEnabled() && m_lastRead.hasExpired(kReadEveryMs))
+    // The pause after the last read is under way for kReadEveryMs or more.
+    if (m_readPause.isActive() && m_readPause.remainingTime() <= kReadPauseMs - kReadEveryMs)
         Read();
 }
 

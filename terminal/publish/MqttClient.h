@@ -2,7 +2,6 @@
 
 #include "MqttSettings.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -99,7 +98,6 @@ private:
     QSocketNotifier* m_pWrite = nullptr;
     QTimer m_retry;
     QTimer m_readPause;
-    QElapsedTimer m_lastRead;
     QTimer m_misc; // pings the broker and notices a silent one
     std::vector<CEvent> m_events;
     bool m_bWoken = false;
